@@ -1,0 +1,27 @@
+# make run   installs what is missing, builds and starts the game
+# make test  installs what is missing, builds and runs every test
+.PHONY: run test build deps assets bench clean
+
+run: build
+	./build/plinkard
+
+test: build
+	ctest --preset default
+
+build: deps
+	cmake --preset default >/dev/null
+	cmake --build --preset default
+
+deps:
+	@scripts/install-deps.sh
+
+assets: build
+	cmake --build --preset default --target assets
+
+bench: deps
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench
+	./build-bench/bench/plinkard-bench
+
+clean:
+	rm -rf build build-sanitize build-bench

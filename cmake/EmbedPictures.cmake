@@ -1,0 +1,21 @@
+# The game's seven pictures are compiled into it: at build time each PNG in
+# assets/ is decoded once (a missing or broken picture fails the build) and its
+# bytes are written into a generated source file.
+set(PLINKARD_PICTURES background maskmap spritemap flagpic doorpic pausedpic measure)
+
+function(plinkard_embed_pictures target)
+  set(inputs "")
+  set(args "")
+  foreach(name IN LISTS PLINKARD_PICTURES)
+    list(APPEND inputs ${PROJECT_SOURCE_DIR}/assets/${name}.png)
+    list(APPEND args ${name} ${PROJECT_SOURCE_DIR}/assets/${name}.png)
+  endforeach()
+  set(output ${PROJECT_BINARY_DIR}/generated/embedded_pictures.cpp)
+  add_custom_command(
+    OUTPUT ${output}
+    COMMAND plinkard-embed ${output} ${args}
+    DEPENDS plinkard-embed ${inputs}
+    COMMENT "Embedding the pictures"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${output})
+endfunction()

@@ -1,0 +1,35 @@
+// The level, as the game knows it: pure queries in player coordinates (the
+// position of the player's top-left corner; the player's box is 20 × 47).
+// Every query answers 0 or False unless `form` is the stage window's device
+// context.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "platform/surface.h"
+#include "shell/boolean.h"
+
+namespace module1 {
+
+using platform::HDC;
+
+// The x of edge n in the band of y: 0 for an edge number the band lacks.
+float EdgeX(HDC form, float y, std::int16_t n);
+// The player's Y when standing on the floor below (x, y).
+float FloorLevel(HDC form, float x, float y);
+// The smallest Y the player's top may have at (x, y); 16 less when crouched is True.
+float CeilingLevel(HDC form, float x, float y, Boolean crouched);
+// True over a spike row (the caller checks that the player stands).
+Boolean OnHazard(HDC form, float x, float y);
+
+// (a + b) / 2, in double precision, rounded to single precision.
+float Midpoint(float a, float b);
+
+// Edge numbers of the wall faces met moving right, and moving left.
+extern std::array<std::int16_t, 20> RightWallEdges;
+extern std::array<std::int16_t, 20> LeftWallEdges;
+// Fills both tables, right first, each in index order.
+void FillWallTables();
+
+}  // namespace module1

@@ -1,0 +1,200 @@
+#include "platform/sdl_window.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <poll.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "platform/sdl_keys.h"
+
+namespace platform {
+namespace {
+
+// The client area around the game picture.
+constexpr Uint8 kSurroundR = 24, kSurroundG = 24, kSurroundB = 28;
+
+// The largest single sleep while waiting for an event alone; waking now and
+// then costs nothing and keeps the wait robust against a missed wake-up.
+constexpr auto kLongestSleep = std::chrono::milliseconds(250);
+
+}  // namespace
+
+SdlWindow::SdlWindow(const char* title, int clientWidth, int clientHeight) {
+  // The native shared-memory path presents a frame for about 1% of a core; the
+  // default accelerated framebuffer goes through software OpenGL for far more.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("SDL: ") + SDL_GetError());
+  window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth, clientHeight,
+                             SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  if (window_ == nullptr) {
+    const std::string error = SDL_GetError();
+    SDL_Quit();
+    throw std::runtime_error("SDL: " + error);
+  }
+  SDL_StopTextInput();  // plain key events only, no input method in between
+
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
+    connectionFd_ = ConnectionNumber(info.info.x11.display);
+  }
+}
+
+SdlWindow::~SdlWindow() {
+  SDL_DestroyWindow(window_);
+  SDL_Quit();
+}
+
+void SdlWindow::ShowMaximized() {
+  SDL_MaximizeWindow(window_);
+  SDL_ShowWindow(window_);
+  repaintAll_ = true;
+}
+
+void SdlWindow::SetCaption(const std::string& caption) { SDL_SetWindowTitle(window_, caption.c_str()); }
+
+void SdlWindow::Present(const Surface& backImage) {
+  SDL_Surface* screen = SDL_GetWindowSurface(window_);
+  if (screen == nullptr) return;
+  SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<Pixel*>(backImage.Row(0)), backImage.Width(), backImage.Height(), 32,
+      backImage.Width() * int(sizeof(Pixel)), SDL_PIXELFORMAT_XRGB8888);
+  if (picture == nullptr) return;
+
+  // 1:1 at the top left when the picture fits, else scaled down to fit.
+  SDL_Rect game{0, 0, backImage.Width(), backImage.Height()};
+  if (game.w > screen->w || game.h > screen->h) {
+    const double scale = std::min(double(screen->w) / game.w, double(screen->h) / game.h);
+    game.w = std::max(1, int(game.w * scale));
+    game.h = std::max(1, int(game.h * scale));
+    if (SDL_SoftStretchLinear(picture, nullptr, screen, &game) != 0) SDL_BlitScaled(picture, nullptr, screen, &game);
+    repaintAll_ = true;
+  } else {
+    SDL_BlitSurface(picture, nullptr, screen, &game);
+  }
+  SDL_FreeSurface(picture);
+
+  if (repaintAll_) {
+    const Uint32 surround = SDL_MapRGB(screen->format, kSurroundR, kSurroundG, kSurroundB);
+    const SDL_Rect right{game.w, 0, screen->w - game.w, screen->h};
+    const SDL_Rect below{0, game.h, game.w, screen->h - game.h};
+    SDL_FillRect(screen, &right, surround);
+    SDL_FillRect(screen, &below, surround);
+    if (SDL_UpdateWindowSurface(window_) == 0) repaintAll_ = false;
+  } else {
+    SDL_UpdateWindowSurfaceRects(window_, &game, 1);
+  }
+}
+
+void SdlWindow::PumpEvents() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) Dispatch(event);
+}
+
+void SdlWindow::Dispatch(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      if (handlers_.QueryUnload) handlers_.QueryUnload();
+      break;
+    case SDL_WINDOWEVENT:
+      switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+          if (handlers_.QueryUnload) handlers_.QueryUnload();
+          break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          ReleaseHeldKeys();
+          break;
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_RESTORED:
+          repaintAll_ = true;
+          break;
+        default:
+          break;
+      }
+      break;
+    case SDL_KEYDOWN: {
+      const std::int16_t code = KeyCodeOf(event.key.keysym.sym);
+      if (code < 0) break;
+      held_.set(std::size_t(code));
+      if (handlers_.KeyDown) handlers_.KeyDown(code, ShiftStateOf(event.key.keysym.mod));
+      break;
+    }
+    case SDL_KEYUP: {
+      const std::int16_t code = KeyCodeOf(event.key.keysym.sym);
+      if (code < 0 || !held_.test(std::size_t(code))) break;
+      held_.reset(std::size_t(code));
+      if (handlers_.KeyUp) handlers_.KeyUp(code, ShiftStateOf(event.key.keysym.mod));
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+// Keys held when the window loses the keyboard never send their key-up to it:
+// the game gets one now for each, so nothing stays pressed.
+void SdlWindow::ReleaseHeldKeys() {
+  const std::int16_t shift = ShiftStateOf(std::uint16_t(SDL_GetModState()));
+  for (std::size_t code = 0; code < held_.size(); ++code) {
+    if (!held_.test(code)) continue;
+    held_.reset(code);
+    if (handlers_.KeyUp) handlers_.KeyUp(std::int16_t(code), shift);
+  }
+}
+
+bool SdlWindow::EventPending() {
+  SDL_PumpEvents();
+  return SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE;
+}
+
+void SdlWindow::WaitForEvent(std::int64_t tick) {
+  const bool hasDeadline = tick != kNever;
+  const Clock::time_point deadline =
+      hasDeadline ? Clock::time_point(std::chrono::milliseconds(tick)) - clockOffset_ : Clock::time_point::max();
+  while (!EventPending()) {
+    if (hasDeadline && Clock::now() >= deadline) return;
+    SleepUntil(deadline, hasDeadline);
+  }
+}
+
+// Sleeps until the deadline or until the display connection has something to
+// read. Waiting on the connection itself wakes to the microsecond, where SDL's
+// own wait rounds to whole milliseconds and would start frames late.
+void SdlWindow::SleepUntil(Clock::time_point deadline, bool hasDeadline) {
+  const Clock::time_point now = Clock::now();
+  const Clock::duration wait = hasDeadline ? std::min<Clock::duration>(deadline - now, kLongestSleep) : kLongestSleep;
+  if (connectionFd_ >= 0) {
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
+    const timespec timeout{time_t(ns / 1000000000), long(ns % 1000000000)};
+    pollfd connection{connectionFd_, POLLIN, 0};
+    ppoll(&connection, 1, &timeout, nullptr);
+    return;
+  }
+  if (wait > std::chrono::milliseconds(2)) {
+    SDL_WaitEventTimeout(nullptr, int(std::chrono::duration_cast<std::chrono::milliseconds>(wait).count()) - 1);
+  } else {
+    std::this_thread::sleep_until(now + wait);
+  }
+}
+
+void SdlWindow::MessageBox(const std::string& prompt, const std::string& title) {
+  const SDL_MessageBoxButtonData ok{
+      SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "OK"};
+  const SDL_MessageBoxData box{0, window_, title.c_str(), prompt.c_str(), 1, &ok, nullptr};
+  int pressed = 0;
+  SDL_ShowMessageBox(&box, &pressed);
+}
+
+std::int64_t SdlWindow::GetTickCount() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>((Clock::now() + clockOffset_).time_since_epoch())
+      .count();
+}
+
+}  // namespace platform

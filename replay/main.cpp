@@ -1,0 +1,145 @@
+// plinkard-replay [--trace FILE] [--png FILE] [--frames N] SCRIPT
+// Runs the game without a window, driven by SCRIPT, and writes what it saw.
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "replay/replay.h"
+#include "shell/stage1.h"
+
+namespace {
+
+constexpr const char* kUsage = "usage: plinkard-replay [--trace FILE] [--png FILE] [--frames N] SCRIPT\n";
+
+struct Options {
+  std::optional<std::string> script, trace, png;
+  std::optional<std::int64_t> frames;
+};
+
+struct UsageError {
+  std::string what;
+};
+
+Options ReadCommandLine(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const auto value = [&]() -> std::string {
+      if (i + 1 >= argc) throw UsageError{arg + " needs a value"};
+      return argv[++i];
+    };
+    const auto once = [&](auto& slot) {
+      if (slot) throw UsageError{arg + " given twice"};
+    };
+    if (arg == "--trace") {
+      once(options.trace);
+      options.trace = value();
+    } else if (arg == "--png") {
+      once(options.png);
+      options.png = value();
+    } else if (arg == "--frames") {
+      once(options.frames);
+      const std::string n = value();
+      std::int64_t frames = 0;
+      const auto [end, error] = std::from_chars(n.data(), n.data() + n.size(), frames);
+      if (n.empty() || n[0] == '-' || n[0] == '+' || error != std::errc() || end != n.data() + n.size() ||
+          frames < 1 || frames > 2147483647) {
+        throw UsageError{"--frames wants a whole number from 1 to 2147483647, not \"" + n + "\""};
+      }
+      options.frames = frames;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      throw UsageError{"unknown option " + arg};
+    } else {
+      if (options.script) throw UsageError{"more than one script given"};
+      options.script = arg;
+    }
+  }
+  if (!options.script) throw UsageError{"no script given"};
+  if (options.trace == "-" && options.png == "-") throw UsageError{"--trace and --png can't both write to standard output"};
+  return options;
+}
+
+// The whole script, or nullopt (with errno set) when it can't be read. Stops
+// reading past the size limit: such a script is refused anyway.
+std::optional<std::string> ReadScript(const std::string& path) {
+  std::FILE* file = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return std::nullopt;
+  std::string text;
+  char buffer[65536];
+  std::size_t n = 0;
+  while (text.size() <= replay::kMaxScriptBytes && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    text.append(buffer, n);
+  }
+  const bool failed = std::ferror(file) != 0;
+  if (file != stdin) std::fclose(file);
+  if (failed) return std::nullopt;
+  return text;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const {
+    if (file != stdout) std::fclose(file);
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  try {
+    options = ReadCommandLine(argc, argv);
+  } catch (const UsageError& error) {
+    std::fprintf(stderr, "plinkard-replay: %s\n%s", error.what.c_str(), kUsage);
+    return 2;
+  }
+
+  const std::string& name = *options.script;
+  const std::optional<std::string> text = ReadScript(name);
+  if (!text) {
+    std::fprintf(stderr, "plinkard-replay: %s: can't read: %s\n", name.c_str(), std::strerror(errno));
+    return 1;
+  }
+  replay::Script script;
+  try {
+    script = replay::ParseScript(*text, name);
+    if (!script.closes && !options.frames) {
+      throw replay::ScriptError(name + ": no close line and no --frames: the run would never end");
+    }
+  } catch (const replay::ScriptError& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return 2;
+  }
+
+  std::unique_ptr<std::FILE, FileCloser> trace;
+  if (options.trace) {
+    trace.reset(*options.trace == "-" ? stdout : std::fopen(options.trace->c_str(), "wb"));
+    if (!trace) {
+      std::fprintf(stderr, "plinkard-replay: %s: can't write: %s\n", options.trace->c_str(), std::strerror(errno));
+      return 1;
+    }
+    std::fputs(replay::TraceHeader().c_str(), trace.get());
+  }
+
+  const replay::Outcome outcome =
+      replay::Replay(script, options.frames, [&](std::int64_t frame, std::int64_t tick, int deaths) {
+        if (trace) std::fputs(replay::TraceRow(frame, tick, deaths).c_str(), trace.get());
+      });
+
+  if (trace && (std::fflush(trace.get()) != 0 || std::ferror(trace.get()) != 0)) {
+    std::fprintf(stderr, "plinkard-replay: %s: can't write\n", options.trace->c_str());
+    return 1;
+  }
+  if (!outcome.canEnd) {
+    std::fprintf(stderr, "plinkard-replay: the game is paused and no event is left to deliver: the run can never end\n");
+    return 3;
+  }
+  if (options.png && !replay::WritePng(*Stage1.BackImage, *options.png)) {
+    std::fprintf(stderr, "plinkard-replay: %s: can't write\n", options.png->c_str());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,35 @@
+// Running the game headless, on the virtual clock, driven by a script.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/surface.h"
+#include "replay/script.h"
+
+namespace replay {
+
+struct Outcome {
+  bool canEnd = true;      // false: paused, with nothing left to deliver
+  std::int64_t frames = 0;
+  int deaths = 0;
+};
+
+// Called after each frame's drawing with the frame's number and start tick.
+using FrameObserver = std::function<void(std::int64_t frame, std::int64_t tick, int deaths)>;
+
+// Runs the real game (start-up and main loop) on the headless window until the
+// first close request: a close line, or the one that `frames` adds after that
+// frame. The game's state, the back image included, stays as the run left it.
+Outcome Replay(const Script& script, std::optional<std::int64_t> frames, const FrameObserver& observe);
+
+// The trace's header and one frame's row, from the game's state.
+std::string TraceHeader();
+std::string TraceRow(std::int64_t frame, std::int64_t tick, int deaths);
+
+// The game area as an RGB PNG. False when the file can't be written.
+bool WritePng(const platform::Surface& image, const std::string& path);
+
+}  // namespace replay

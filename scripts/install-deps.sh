@@ -1,0 +1,40 @@
+#!/bin/sh
+# Installs the Debian packages that building, running and testing Plinkard need.
+# Does nothing when they are all present; run it as root (or through sudo) otherwise.
+set -eu
+
+PACKAGES="
+  cmake ninja-build g++ make pkg-config
+  libsdl2-dev libstb-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-dejavu-core
+  xvfb xauth xdotool x11-utils imagemagick
+  clang libclang-rt-14-dev valgrind
+"
+
+missing=""
+for p in $PACKAGES; do
+  if ! dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
+    missing="$missing $p"
+  fi
+done
+
+[ -z "$missing" ] && exit 0
+
+echo "Plinkard needs these Debian packages:$missing"
+if [ "$(id -u)" -ne 0 ]; then
+  if command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+    SUDO=sudo
+  else
+    echo "Not running as root. Install them with:" >&2
+    echo "  sudo apt-get update && sudo apt-get install -y$missing" >&2
+    exit 1
+  fi
+else
+  SUDO=
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+# shellcheck disable=SC2086
+$SUDO apt-get install -y -q --no-install-recommends $missing

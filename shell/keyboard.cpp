@@ -1,0 +1,51 @@
+#include "platform/window.h"
+#include "shell/module1.h"
+#include "shell/stage1.h"
+
+namespace {
+
+constexpr std::int16_t kKeyCtrl = 17, kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40,
+                       kKeyP = 80;
+
+// Codes 0 to 99 are recorded; 100 and above, and anything negative, are not.
+bool Recorded(std::int16_t keyCode) { return keyCode >= 0 && keyCode < module1::kKeyStateUpper; }
+
+}  // namespace
+
+void Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {
+  using namespace module1;
+  if (Recorded(KeyCode)) KeyState[std::size_t(KeyCode)] = True;
+  if (KeyCode == kKeyP) TogglePause();
+  if (KeyCode == kKeyLeft) Player->TurnLeft();
+  if (KeyCode == kKeyRight) Player->TurnRight();
+  if (KeyCode == kKeyUp) Player->Jump();
+  if (KeyCode == kKeyDown) Player->Crouch();
+  if (KeyCode == kKeySpace) Player->Action();
+  if (KeyCode == kKeyCtrl) Player->Run(True);
+}
+
+void Form_KeyUp(std::int16_t KeyCode, std::int16_t /*Shift*/) {
+  using namespace module1;
+  if (Recorded(KeyCode)) KeyState[std::size_t(KeyCode)] = False;
+  if (KeyCode == kKeyCtrl) Player->Run(False);
+}
+
+// Closing the window ends the program at once, from whichever pump delivered it.
+void Form_QueryUnload(std::int16_t& /*Cancel*/, std::int16_t /*UnloadMode*/) {
+  module1::Running = False;
+  platform::EndProgram();
+}
+
+namespace module1 {
+
+void TogglePause() {
+  if (Paused == False) {
+    Paused = True;
+    Stage1.SetCaption("PAUSED");
+  } else {
+    // The caption keeps "PAUSED" until the next frame-rate report.
+    Paused = False;
+  }
+}
+
+}  // namespace module1

@@ -1,0 +1,108 @@
+#include "lettering.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+
+namespace pictures {
+
+bool Font::Load(const std::string& path, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = "can't open the font " + path;
+    return false;
+  }
+  data_.assign(std::istreambuf_iterator<char>(in), {});
+  if (data_.empty() || stbtt_InitFont(&info_, data_.data(), stbtt_GetFontOffsetForIndex(data_.data(), 0)) == 0) {
+    error = "can't read the font " + path;
+    return false;
+  }
+  return true;
+}
+
+int Font::CapHeight() const {
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  stbtt_GetCodepointBox(&info_, 'H', &x0, &y0, &x1, &y1);
+  return y1;
+}
+
+int Font::Advance(const std::string& text) const {
+  int pen = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    int advance = 0, bearing = 0;
+    stbtt_GetCodepointHMetrics(&info_, (unsigned char)text[i], &advance, &bearing);
+    pen += advance;
+    if (i + 1 < text.size()) pen += stbtt_GetCodepointKernAdvance(&info_, (unsigned char)text[i], (unsigned char)text[i + 1]);
+  }
+  return pen;
+}
+
+Font::Box Font::InkBox(const std::string& text) const {
+  Box box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  int pen = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const int c = (unsigned char)text[i];
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    if (stbtt_GetCodepointBox(&info_, c, &x0, &y0, &x1, &y1) != 0) {
+      box.x0 = std::min(box.x0, pen + x0);
+      box.x1 = std::max(box.x1, pen + x1);
+      box.y0 = std::min(box.y0, y0);
+      box.y1 = std::max(box.y1, y1);
+    }
+    int advance = 0, bearing = 0;
+    stbtt_GetCodepointHMetrics(&info_, c, &advance, &bearing);
+    pen += advance;
+    if (i + 1 < text.size()) pen += stbtt_GetCodepointKernAdvance(&info_, c, (unsigned char)text[i + 1]);
+  }
+  return box;
+}
+
+void Font::Draw(Image& image, const std::string& text, double pen_x, double baseline, double scale_x, double scale_y,
+                Rgb ink) const {
+  // Coverage of the whole line first, so glyphs that touch add up instead of
+  // darkening their shared pixels twice.
+  const Box box = InkBox(text);
+  const int left = int(std::floor(pen_x + box.x0 * scale_x)) - 2;
+  const int right = int(std::ceil(pen_x + box.x1 * scale_x)) + 2;
+  const int top = int(std::floor(baseline - box.y1 * scale_y)) - 2;
+  const int bottom = int(std::ceil(baseline - box.y0 * scale_y)) + 2;
+  const int width = right - left + 1, height = bottom - top + 1;
+  std::vector<int> coverage(std::size_t(width) * std::size_t(height), 0);
+  std::vector<unsigned char> glyph;
+
+  const double base_floor = std::floor(baseline);
+  const float shift_y = float(baseline - base_floor);
+  double pen = pen_x;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const int c = (unsigned char)text[i];
+    const double pen_floor = std::floor(pen);
+    const float shift_x = float(pen - pen_floor);
+    int ix0 = 0, iy0 = 0, ix1 = 0, iy1 = 0;
+    stbtt_GetCodepointBitmapBoxSubpixel(&info_, c, float(scale_x), float(scale_y), shift_x, shift_y, &ix0, &iy0, &ix1,
+                                        &iy1);
+    const int w = ix1 - ix0, h = iy1 - iy0;
+    if (w > 0 && h > 0) {
+      glyph.assign(std::size_t(w) * std::size_t(h), 0);
+      stbtt_MakeCodepointBitmapSubpixel(&info_, glyph.data(), w, h, w, float(scale_x), float(scale_y), shift_x, shift_y,
+                                        c);
+      for (int j = 0; j < h; ++j)
+        for (int k = 0; k < w; ++k) {
+          const int x = int(pen_floor) + ix0 + k - left, y = int(base_floor) + iy0 + j - top;
+          if (x >= 0 && y >= 0 && x < width && y < height)
+            coverage[std::size_t(y) * std::size_t(width) + std::size_t(x)] += glyph[std::size_t(j) * std::size_t(w) + std::size_t(k)];
+        }
+    }
+    int advance = 0, bearing = 0;
+    stbtt_GetCodepointHMetrics(&info_, c, &advance, &bearing);
+    pen += advance * scale_x;
+    if (i + 1 < text.size()) pen += stbtt_GetCodepointKernAdvance(&info_, c, (unsigned char)text[i + 1]) * scale_x;
+  }
+
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      image.Blend(left + x, top + y, ink, std::min(255, coverage[std::size_t(y) * std::size_t(width) + std::size_t(x)]));
+}
+
+}  // namespace pictures

@@ -1,0 +1,39 @@
+// Anti-aliased lettering from a TrueType font file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <stb_truetype.h>
+
+#include "image.h"
+
+namespace pictures {
+
+class Font {
+ public:
+  // Reads the font file; false (with a reason in error) when it can't.
+  bool Load(const std::string& path, std::string& error);
+
+  // Font units: the top of a flat capital (the H) above the baseline.
+  int CapHeight() const;
+  // Font units: the ink box of a word set with its own advances and kerning,
+  // the pen starting at 0 on the baseline (y up).
+  struct Box {
+    int x0, y0, x1, y1;
+  };
+  Box InkBox(const std::string& text) const;
+  // Font units: the pen's travel over the text, kerning included.
+  int Advance(const std::string& text) const;
+
+  // Draws text with its pen starting at (pen_x, baseline) in picture pixels
+  // (fractions allowed), font units scaled by scale_x across and scale_y down.
+  void Draw(Image& image, const std::string& text, double pen_x, double baseline, double scale_x, double scale_y,
+            Rgb ink) const;
+
+ private:
+  std::vector<unsigned char> data_;
+  stbtt_fontinfo info_{};
+};
+
+}  // namespace pictures
