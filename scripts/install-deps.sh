@@ -8,7 +8,7 @@ PACKAGES="
   libsdl2-dev libstb-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick openbox wmctrl
   clang libclang-rt-14-dev valgrind
 "
 
