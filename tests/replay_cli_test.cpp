@@ -1,0 +1,152 @@
+// plinkard-replay as its users run it: files in, exit status and files out.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ReplayCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("plinkard-cli-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  std::string Write(const std::string& name, const std::string& text) const {
+    std::ofstream(Path(name), std::ios::binary) << text;
+    return Path(name);
+  }
+
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    return all.str();
+  }
+
+  // Runs the tool with `args`; its standard error lands in err().
+  int Run(const std::string& args) {
+    const std::string command =
+        std::string(PLINKARD_BINARY_DIR) + "/plinkard-replay " + args + " 2>" + Path("stderr") + " </dev/null";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::string err() const { return Read(Path("stderr")); }
+
+  fs::path dir_;
+};
+
+TEST_F(ReplayCli, TracesEveryFrameAndRepeatsItselfByteForByte) {
+  const std::string script = Write("walk.txt",
+                                   "# hold Right from before frame 2 for 100 frames\n"
+                                   "10    down Right\n1010  up   Right\n500   tap  Up\n2000  close\n");
+  ASSERT_EQ(Run("--trace " + Path("a.csv") + " --png " + Path("a.png") + " " + script), 0) << err();
+  EXPECT_EQ(err(), "");
+  ASSERT_EQ(Run(script + " --png " + Path("b.png") + " --trace " + Path("b.csv")), 0) << err();
+
+  const std::string trace = Read(Path("a.csv"));
+  EXPECT_EQ(trace, Read(Path("b.csv")));
+  EXPECT_EQ(Read(Path("a.png")), Read(Path("b.png")));
+  EXPECT_EQ(Read(Path("a.png")).substr(1, 3), "PNG");
+
+  std::istringstream rows(trace);
+  std::string line;
+  std::getline(rows, line);
+  EXPECT_EQ(line,
+            "frame,tick,X,Y,XVel,YVel,XVelMax,Jumps,Picstate,Crouched,Visible,Flag1,Flag2,Door,Deaths,"
+            "MeasureLeft,MeasureTop,Caption");
+  std::getline(rows, line);
+  EXPECT_EQ(line, "1,0,8,111,0,0,2.93000007,0,2,0,-1,0,0,0,0,552,104,\"Form1\"");
+  std::getline(rows, line);
+  EXPECT_EQ(line, "2,10,8.13000011,111,0.129999995,0,2.93000007,0,2,0,-1,0,0,0,0,552,104,\"Form1\"");
+  int count = 2;
+  while (std::getline(rows, line)) {
+    ++count;
+    if (count == 101) {
+      EXPECT_EQ(line.substr(0, 9), "101,1000,");
+      EXPECT_NE(line.find("\"Plinkard running at 101FPS.\""), std::string::npos);
+    }
+  }
+  EXPECT_EQ(count, 200);  // frame 200 starts at 1990; the close comes in the pump at 2000
+}
+
+TEST_F(ReplayCli, FramesEndsTheRunAndStandardStreamsWork) {
+  const std::string script = Write("idle.txt", "# nothing\n");
+  EXPECT_EQ(Run("--frames 3 --trace - " + script + " >" + Path("out.csv")), 0) << err();
+  const std::string trace = Read(Path("out.csv"));
+  EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), 4);
+
+  const std::string command = "printf '5 tap Right\\n40 close\\n' | " + std::string(PLINKARD_BINARY_DIR) +
+                              "/plinkard-replay --trace " + Path("stdin.csv") + " -";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(Read(Path("stdin.csv")).find("5,40,"), std::string::npos);
+  EXPECT_NE(Read(Path("stdin.csv")).find("4,30,"), std::string::npos);
+}
+
+TEST_F(ReplayCli, RefusesBadScriptsWithOneLineNamingIt) {
+  const struct {
+    const char* text;
+    const char* error;
+  } cases[] = {
+      {"10 jump Up\n20 close\n", ":1: unknown action \"jump\" (down, up, tap or close)\n"},
+      {"20 close\n10 down Leftt\n", ":2: unknown key \"Leftt\"\n"},
+      {"", ": no close line and no --frames: the run would never end\n"},
+      {"10 down Up\n", ": no close line and no --frames: the run would never end\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string script = Write("bad.txt", c.text);
+    EXPECT_EQ(Run("--trace " + Path("t.csv") + " " + script), 2) << c.text;
+    EXPECT_EQ(err(), script + c.error);
+    EXPECT_FALSE(fs::exists(Path("t.csv"))) << "nothing runs before the script is read";
+  }
+}
+
+TEST_F(ReplayCli, RefusesBadCommandLines) {
+  const std::string script = Write("ok.txt", "10 close\n");
+  const struct {
+    std::string args;
+    std::string first;
+  } cases[] = {
+      {"", "plinkard-replay: no script given"},
+      {"--frames 2 --frames 3 " + script, "plinkard-replay: --frames given twice"},
+      {"--frames 0 " + script, "plinkard-replay: --frames wants a whole number from 1 to 2147483647, not \"0\""},
+      {"--frames x " + script, "plinkard-replay: --frames wants a whole number from 1 to 2147483647, not \"x\""},
+      {script + " --trace", "plinkard-replay: --trace needs a value"},
+      {"--speed 2 " + script, "plinkard-replay: unknown option --speed"},
+      {script + " " + script, "plinkard-replay: more than one script given"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Run(c.args), 2) << c.args;
+    EXPECT_EQ(err().substr(0, err().find('\n')), c.first);
+  }
+}
+
+TEST_F(ReplayCli, ReportsFilesItCannotReadOrWrite) {
+  EXPECT_EQ(Run(Path("missing.txt")), 1);
+  EXPECT_EQ(err(), "plinkard-replay: " + Path("missing.txt") + ": can't read: No such file or directory\n");
+  const std::string script = Write("ok.txt", "10 close\n");
+  EXPECT_EQ(Run("--trace " + Path("no/such/dir.csv") + " " + script), 1);
+  EXPECT_EQ(Run("--png " + Path("no/such/dir.png") + " " + script), 1);
+}
+
+TEST_F(ReplayCli, APausedRunWithNothingLeftCanNeverEnd) {
+  const std::string script = Write("pause.txt", "25 tap P\n");
+  EXPECT_EQ(Run("--frames 100 --trace " + Path("t.csv") + " " + script), 3);
+  EXPECT_EQ(err(), "plinkard-replay: the game is paused and no event is left to deliver: the run can never end\n");
+  const std::string trace = Read(Path("t.csv"));
+  EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), 4);  // the header and frames 1 to 3
+}
+
+}  // namespace
