@@ -59,8 +59,8 @@ Font::Box Font::InkBox(const std::string& text) const {
   return box;
 }
 
-void Font::Draw(Image& image, const std::string& text, double pen_x, double baseline, double scale_x, double scale_y,
-                Rgb ink) const {
+Area Font::Draw(Image& image, const std::string& text, double pen_x, double baseline, double scale_x, double scale_y,
+                Rgb ink, bool firm) const {
   // Coverage of the whole line first, so glyphs that touch add up instead of
   // darkening their shared pixels twice.
   const Box box = InkBox(text);
@@ -100,9 +100,17 @@ void Font::Draw(Image& image, const std::string& text, double pen_x, double base
     if (i + 1 < text.size()) pen += stbtt_GetCodepointKernAdvance(&info_, c, (unsigned char)text[i + 1]) * scale_x;
   }
 
+  Area inked{INT_MAX, INT_MIN, INT_MAX, INT_MIN};
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      image.Blend(left + x, top + y, ink, std::min(255, coverage[std::size_t(y) * std::size_t(width) + std::size_t(x)]));
+    for (int x = 0; x < width; ++x) {
+      int c = std::min(255, coverage[std::size_t(y) * std::size_t(width) + std::size_t(x)]);
+      if (c == 0) continue;
+      if (firm) c = c * 510 / (c + 255);
+      image.Blend(left + x, top + y, ink, c);
+      inked = {std::min(inked.x0, left + x), std::max(inked.x1, left + x), std::min(inked.y0, top + y),
+               std::max(inked.y1, top + y)};
+    }
+  return inked;
 }
 
 }  // namespace pictures

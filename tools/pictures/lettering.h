@@ -28,8 +28,10 @@ class Font {
 
   // Draws text with its pen starting at (pen_x, baseline) in picture pixels
   // (fractions allowed), font units scaled by scale_x across and scale_y down.
-  void Draw(Image& image, const std::string& text, double pen_x, double baseline, double scale_x, double scale_y,
-            Rgb ink) const;
+  // Answers the pixels it inked. Firm lettering lays its half-covered pixels
+  // on more thickly, which keeps small letters dark and readable.
+  Area Draw(Image& image, const std::string& text, double pen_x, double baseline, double scale_x, double scale_y,
+            Rgb ink, bool firm = false) const;
 
  private:
   std::vector<unsigned char> data_;

@@ -1,0 +1,28 @@
+# Draws the pictures afresh into OUTPUT and compares them, byte for byte, with
+# the ones kept in ASSETS.
+file(REMOVE_RECURSE ${OUTPUT})
+file(MAKE_DIRECTORY ${OUTPUT})
+execute_process(COMMAND ${GENERATOR} ${OUTPUT} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "plinkard-pictures failed")
+endif()
+
+file(GLOB drawn RELATIVE ${OUTPUT} ${OUTPUT}/*.png)
+file(GLOB kept RELATIVE ${ASSETS} ${ASSETS}/*.png)
+list(SORT drawn)
+list(SORT kept)
+if(NOT drawn STREQUAL kept)
+  message(FATAL_ERROR "assets/ holds ${kept}, the generator draws ${drawn}")
+endif()
+set(stale "")
+foreach(name IN LISTS drawn)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUTPUT}/${name} ${ASSETS}/${name}
+                  RESULT_VARIABLE different)
+  if(different)
+    list(APPEND stale ${name})
+  endif()
+endforeach()
+if(stale)
+  message(FATAL_ERROR "assets/ differs from what the generator draws: ${stale} (run make assets)")
+endif()
+message(STATUS "all ${drawn} match")
