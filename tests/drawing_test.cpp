@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "headless_game.h"
+
+namespace {
+
+using platform::Pixel;
+using platform::RGB;
+using platform::Surface;
+
+constexpr Pixel kCream = RGB(236, 233, 216), kBlack = 0, kWhite = 0xFFFFFF;
+constexpr Pixel kShirt = RGB(128, 64, 0);
+
+// The stage with plain cream, and player sheets whose every cell is a solid
+// figure with a one-pixel outline, so that each drawn pixel says where it came from.
+class Drawing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    back = Stage1.BackImage.get();
+    Fill(*back, kCream);
+    auto mask = std::make_unique<Surface>(127, 49, kWhite);
+    auto sprite = std::make_unique<Surface>(127, 49, kBlack);
+    for (int cell = 0; cell < 6; ++cell) {
+      for (int y = 1; y <= 47; ++y) {
+        for (int x = 21 * cell + 1; x <= 21 * cell + 20; ++x) {
+          const bool inside = y >= 3 && x >= 21 * cell + 3;
+          mask->At(x, y) = y >= 2 && x >= 21 * cell + 2 ? kBlack : kWhite;
+          sprite->At(x, y) = inside ? RGB(cell, y, x) : kBlack;
+        }
+      }
+    }
+    Stage1.maskmap.Picture = std::move(mask);
+    Stage1.spritemap.Picture = std::move(sprite);
+  }
+
+  static void Fill(Surface& s, Pixel p) {
+    for (int y = 0; y < s.Height(); ++y)
+      for (int x = 0; x < s.Width(); ++x) s.At(x, y) = p;
+  }
+
+  StartedGame game;
+  playercls& p = game.player();
+  Surface* back = nullptr;
+};
+
+TEST_F(Drawing, ThePlayerLandsOnTheNearestPixelHalvesToEven) {
+  p.Picstate = 2;
+  p.X = 100.5f;
+  p.Y = 200.5f;
+  p.Draw();
+  // The cell's first outline pixel is (1, 1) inside the cell, its first colour (2, 2).
+  EXPECT_EQ(back->At(100, 200), kCream);  // mask white there
+  EXPECT_EQ(back->At(101, 201), kBlack);  // the outline
+  EXPECT_EQ(back->At(102, 202), RGB(2, 3, 45));
+  EXPECT_EQ(back->At(119, 246), RGB(2, 47, 62));
+  EXPECT_EQ(back->At(120, 246), kCream);  // 20 wide
+  EXPECT_EQ(back->At(119, 247), kCream);  // 47 high
+
+  Fill(*back, kCream);
+  p.X = 101.5f;
+  p.Y = 100.4f;
+  p.Draw();
+  EXPECT_EQ(back->At(104, 102), RGB(2, 3, 45));
+}
+
+TEST_F(Drawing, EachFrameComesFromItsOwnCell) {
+  for (const std::int16_t frame : {0, 3, 5}) {
+    p.Picstate = frame;
+    p.X = 300;
+    p.Y = 300;
+    p.Draw();
+    EXPECT_EQ(back->At(302, 302), RGB(frame, 3, 21 * frame + 3)) << frame;
+  }
+}
+
+TEST_F(Drawing, AHiddenPlayerDrawsNothing) {
+  for (const Boolean visible : {False, Boolean(1)}) {
+    p.Visible = visible;
+    p.X = 50;
+    p.Y = 50;
+    p.Draw();
+    for (int y = 50; y < 97; ++y)
+      for (int x = 50; x < 70; ++x) ASSERT_EQ(back->At(x, y), kCream);
+  }
+}
+
+TEST_F(Drawing, FlagsAndTheDoorDrawTheirRectanglesOnly) {
+  auto flag = std::make_unique<Surface>(20, 26, kWhite);
+  for (int y = 13; y < 26; ++y)
+    for (int x = 0; x < 20; ++x) {
+      flag->At(x, y - 13) = kBlack;
+      flag->At(x, y) = RGB(0, 0, 255);
+    }
+  Stage1.flagpic.Picture = std::move(flag);
+  Stage1.Flag1->Draw();
+  EXPECT_EQ(back->At(355, 328), RGB(0, 0, 255));
+  EXPECT_EQ(back->At(373, 340), RGB(0, 0, 255));
+  EXPECT_EQ(back->At(374, 340), kCream);  // 19 columns of the 20
+  EXPECT_EQ(back->At(373, 341), kCream);
+
+  auto door = std::make_unique<Surface>(112, 56, kBlack);
+  for (int x = 28; x < 56; ++x)
+    for (int y = 0; y < 56; ++y) door->At(x, y) = RGB(128, 64, 0);
+  for (int x = 84; x < 112; ++x)
+    for (int y = 0; y < 56; ++y) door->At(x, y) = RGB(0, 128, 0);
+  Stage1.doorpic.Picture = std::move(door);
+  Stage1.Door1->Draw();
+  EXPECT_EQ(back->At(960, 639), RGB(128, 64, 0));
+  EXPECT_EQ(back->At(987, 693), RGB(128, 64, 0));
+  EXPECT_EQ(back->At(988, 693), kCream);
+  EXPECT_EQ(back->At(987, 694), kCream);  // 55 rows of the 56
+  Stage1.Door1->Opening(p);
+  Stage1.Door1->Draw();
+  EXPECT_EQ(back->At(970, 660), RGB(0, 128, 0));
+}
+
+// With the game's own pictures: a crouching figure leaves the upper 16 rows
+// of its box as they were.
+TEST(PlayerPictures, CrouchingFramesLeaveTheTopOfTheBoxUntouched) {
+  StartedGame game;
+  platform::Surface& back = *Stage1.BackImage;
+  for (const std::int16_t frame : {3, 5}) {
+    for (int y = 0; y < back.Height(); ++y)
+      for (int x = 0; x < back.Width(); ++x) back.At(x, y) = RGB(x & 255, y & 255, 77);
+    game.player().Picstate = frame;
+    game.player().X = 400;
+    game.player().Y = 300;
+    game.player().Draw();
+    for (int y = 300; y < 316; ++y)
+      for (int x = 400; x < 420; ++x) ASSERT_EQ(back.At(x, y), RGB(x & 255, y & 255, 77)) << frame;
+  }
+}
+
+}  // namespace
