@@ -55,7 +55,10 @@ void SdlWindow::ShowMaximized() {
   repaintAll_ = true;
 }
 
-void SdlWindow::SetCaption(const std::string& caption) { SDL_SetWindowTitle(window_, caption.c_str()); }
+void SdlWindow::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  SDL_SetWindowTitle(window_, caption.c_str());
+}
 
 void SdlWindow::Present(const Surface& backImage) {
   SDL_Surface* screen = SDL_GetWindowSurface(window_);
@@ -189,7 +192,30 @@ void SdlWindow::MessageBox(const std::string& prompt, const std::string& title) 
       SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "OK"};
   const SDL_MessageBoxData box{0, window_, title.c_str(), prompt.c_str(), 1, &ok, nullptr};
   int pressed = 0;
-  SDL_ShowMessageBox(&box, &pressed);
+  if (SDL_ShowMessageBox(&box, &pressed) == 0) return;
+
+  // No message box on this display (an X server without fonts has none): the
+  // game window itself holds the message, in its caption, until it is answered.
+  SDL_SetWindowTitle(window_, (title + ": " + prompt + " - press Enter").c_str());
+  for (bool answered = false; !answered;) {
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, int(kLongestSleep.count())) == 0) continue;
+    switch (event.type) {
+      case SDL_KEYDOWN:
+        answered = event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER ||
+                   event.key.keysym.sym == SDLK_ESCAPE || event.key.keysym.sym == SDLK_SPACE;
+        break;
+      case SDL_QUIT:
+        Dispatch(event);  // a close request ends the program from here too
+        break;
+      case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) Dispatch(event);
+        break;
+      default:
+        break;
+    }
+  }
+  SDL_SetWindowTitle(window_, caption_.c_str());
 }
 
 std::int64_t SdlWindow::GetTickCount() {

@@ -4,6 +4,7 @@
 #include <bitset>
 #include <chrono>
 #include <cstdint>
+#include <string>
 
 #include "platform/window.h"
 
@@ -42,6 +43,7 @@ class SdlWindow final : public Window {
 
   SDL_Window* window_ = nullptr;
   WindowHandlers handlers_;
+  std::string caption_;
   std::bitset<256> held_;
   int connectionFd_ = -1;       // the display connection, when it can be waited on directly
   bool repaintAll_ = true;      // the whole client area needs painting, not just the game area

@@ -7,7 +7,7 @@ PACKAGES="
   cmake ninja-build g++ make pkg-config
   libsdl2-dev libstb-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core
+  fonts-dejavu-core xfonts-base
   xvfb xauth xdotool x11-utils imagemagick openbox wmctrl
   clang libclang-rt-14-dev valgrind
 "
