@@ -14,11 +14,14 @@ const char* const kWord = "PAUSED";
 
 Image DrawBanner(const Font& capitals) {
   Image picture(kWidth, kHeight, kCream);
-  // The word is stretched to the picture: its ink runs from the left edge to
-  // the right one, and the capitals' flat tops and bottoms lie on the top and
-  // bottom edges (the round letters' overshoot is cut off there).
+  // The word is stretched to the picture: the capitals' flat tops and bottoms
+  // lie on the top and bottom edges and the P's stem on the left edge. Round
+  // strokes reach a little past the edges (the D's bowl by one pixel, the
+  // overshoot of S and U by about as much), so they too touch the edges in
+  // full colour.
+  constexpr double kBowlPastEdge = 1.0;
   const Font::Box box = capitals.InkBox(kWord);
-  const double scale_x = double(kWidth) / (box.x1 - box.x0);
+  const double scale_x = (kWidth + kBowlPastEdge) / (box.x1 - box.x0);
   const double scale_y = double(kHeight) / capitals.CapHeight();
   capitals.Draw(picture, kWord, -box.x0 * scale_x, kHeight, scale_x, scale_y, kBannerRed);
   return picture;
