@@ -21,7 +21,7 @@ assets: build
 bench: deps
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
-	./build-bench/bench/plinkard-bench
+	./build-bench/plinkard-bench
 
 clean:
 	rm -rf build build-sanitize build-bench

@@ -75,6 +75,11 @@ int BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, std::u
   if (cols.length == 0 || rows.length == 0) return 1;
 
   const auto n = std::size_t(cols.length);
+  if (rop == SRCCOPY && n == std::size_t(to->Width()) && n == std::size_t(from->Width())) {
+    // Whole rows of two surfaces of one width: a single copy.
+    std::memmove(to->Row(int(rows.dest)), from->Row(int(rows.src)), n * std::size_t(rows.length) * sizeof(Pixel));
+    return 1;
+  }
   for (long long r = 0; r < rows.length; ++r) {
     Pixel* d = to->Row(int(rows.dest + r)) + cols.dest;
     const Pixel* s = from->Row(int(rows.src + r)) + cols.src;

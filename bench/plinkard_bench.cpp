@@ -1,0 +1,144 @@
+// How much the game costs: composing a frame against a plain copy of the same
+// back image, one movement step where the level is busiest, and replays.
+// Prints the figures and fails when a goal is missed.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/headless_window.h"
+#include "replay/replay.h"
+#include "shell/module1.h"
+#include "shell/stage1.h"
+
+namespace {
+
+constexpr double kComposeGoal = 1.3;      // frame composition against memcpy
+constexpr double kStepShareGoal = 0.05;   // a movement step against a composed frame
+constexpr double kReplayGoal = 8000;      // replayed frames per second, no trace
+
+// A started game, stopped after its first frame, with a window that stays.
+struct Game {
+  platform::HeadlessWindow window{{{0, platform::ScriptedEvent::Kind::Close, 0}}};
+  Game() {
+    platform::UseWindow(&window);
+    try {
+      CreateStage1();
+    } catch (const platform::ProgramEnded&) {
+    }
+  }
+  ~Game() { platform::UseWindow(nullptr); }
+};
+
+void BM_MemcpyBackImage(benchmark::State& state) {
+  std::vector<platform::Pixel> from(std::size_t(Stage1Window::kGameWidth) * Stage1Window::kGameHeight, 1);
+  std::vector<platform::Pixel> to(from.size());
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), from.size() * sizeof(platform::Pixel));
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_MemcpyBackImage)->Unit(benchmark::kMicrosecond);
+
+void BM_ComposeFrame(benchmark::State& state) {
+  Game game;
+  module1::Player->X = 700;
+  module1::Player->Y = 511;
+  for (auto _ : state) {
+    platform::BitBlt(module1::Player->CurrentForm, 0, 0, 11520, 7980, Stage1.background.hDC(), 0, 0,
+                     platform::SRCCOPY);
+    Stage1.Door1->Draw();
+    Stage1.Flag1->Draw();
+    Stage1.Flag2->Draw();
+    module1::Player->Draw();
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_ComposeFrame)->Unit(benchmark::kMicrosecond);
+
+// In the bottom-right room every floor and ceiling query scans to the end of
+// the bottom band's rows, forty wall entries over.
+void BM_MovementStep(benchmark::State& state) {
+  Game game;
+  playercls& p = *module1::Player;
+  module1::KeyState[39] = True;
+  for (auto _ : state) {
+    p.X = 970;
+    p.Y = 647;
+    p.XVel = 1;
+    p.Movement();
+    benchmark::DoNotOptimize(p.X);
+  }
+  module1::KeyState[39] = False;
+}
+BENCHMARK(BM_MovementStep)->Unit(benchmark::kMicrosecond);
+
+std::string RouteScript() {
+  std::ifstream route(PLINKARD_SOURCE_DIR "/routes/complete.txt");
+  std::stringstream text;
+  text << route.rdbuf();
+  if (!text.str().empty()) return text.str();
+  // Without the route: walking, jumping and crouching about the top band.
+  return "10 down Right\n1500 tap Up\n3000 tap Up\n3150 tap Up\n4500 tap Down\n9000 up Right\n"
+         "9000 down Left\n20000 close\n";
+}
+
+void BM_Replay(benchmark::State& state) {
+  const replay::Script script = replay::ParseScript(RouteScript(), "route");
+  std::int64_t frames = 0;
+  for (auto _ : state) frames += replay::Replay(script, std::nullopt, nullptr).frames;
+  state.counters["frames_per_second"] = benchmark::Counter(double(frames), benchmark::Counter::kIsRate);
+  state.counters["frames"] = double(frames) / double(state.iterations());
+}
+BENCHMARK(BM_Replay)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Keeps each benchmark's mean real time (in its own unit) and counters.
+class Recorder : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.run_type != Run::RT_Iteration) continue;
+      const std::string name = run.benchmark_name();
+      seconds[name] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+      for (const auto& [key, counter] : run.counters) counters[name + ":" + key] = counter.value;
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> seconds;
+  std::map<std::string, double> counters;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
+  Recorder recorder;
+  benchmark::RunSpecifiedBenchmarks(&recorder);
+  benchmark::Shutdown();
+
+  const double memcpy = recorder.seconds["BM_MemcpyBackImage"];
+  const double compose = recorder.seconds["BM_ComposeFrame"];
+  const double step = recorder.seconds["BM_MovementStep"];
+  const double fps = recorder.counters["BM_Replay/min_time:2.000:frames_per_second"];
+  if (memcpy <= 0 || compose <= 0 || step <= 0 || fps <= 0) {
+    std::printf("\nSome benchmarks were filtered out: no goals checked.\n");
+    return 0;
+  }
+  const double ratio = compose / memcpy;
+  const double share = step / compose;
+  std::printf("\nframe composition  %.1f us, %.2f x memcpy of the back image (%.1f us); goal %.1f x\n", compose * 1e6,
+              ratio, memcpy * 1e6, kComposeGoal);
+  std::printf("movement step      %.3f us, %.2f%% of a composed frame; goal under %.0f%%\n", step * 1e6, share * 100,
+              kStepShareGoal * 100);
+  std::printf("replay             %.0f frames per second, trace off; goal %.0f\n", fps, kReplayGoal);
+  const bool met = ratio <= kComposeGoal && share <= kStepShareGoal && fps >= kReplayGoal;
+  std::printf("%s\n", met ? "All goals met." : "GOAL MISSED.");
+  return met ? 0 : 1;
+}
