@@ -1,6 +1,6 @@
 # make run   installs what is missing, builds and starts the game
 # make test  installs what is missing, builds and runs every test
-.PHONY: run test build deps assets bench clean
+.PHONY: run test build deps assets bench soak clean
 
 run: build
 	./build/plinkard
@@ -25,3 +25,6 @@ bench: deps
 
 clean:
 	rm -rf build build-sanitize build-bench
+
+soak: build
+	./build/plinkard-soak --frames 1000000
