@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -59,11 +60,10 @@ class Picture {
 
 // Loads each picture once for the whole test program.
 const Picture& Load(const std::string& name) {
-  static std::vector<std::pair<std::string, Picture>> loaded;
-  for (const auto& [n, p] : loaded)
-    if (n == name) return p;
-  loaded.reserve(8);
-  return loaded.emplace_back(name, Picture(name)).second;
+  static std::map<std::string, Picture> loaded;
+  auto it = loaded.find(name);
+  if (it == loaded.end()) it = loaded.emplace(name, Picture(name)).first;
+  return it->second;
 }
 
 TEST(Pictures, EachHasItsSizeAndIsPlainRgb) {
