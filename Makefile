@@ -1,5 +1,6 @@
 # make run   installs what is missing, builds and starts the game
-# make test  installs what is missing, builds and runs every test
+# make test  installs what is missing, builds and runs every test, then all of
+#            them again built with AddressSanitizer and UBSan
 .PHONY: run test build deps assets bench soak clean
 
 run: build
@@ -7,6 +8,9 @@ run: build
 
 test: build
 	ctest --preset default
+	cmake --preset sanitize >/dev/null
+	cmake --build --preset sanitize
+	ctest --preset sanitize
 
 build: deps
 	cmake --preset default >/dev/null

@@ -8,10 +8,11 @@ namespace platform {
 namespace {
 
 // The few surfaces of a run, by handle. A linear scan of a handful of entries
-// is faster than any map here.
+// is faster than any map here. Never destroyed: surfaces owned by globals
+// unregister themselves during the program's exit.
 std::vector<std::pair<HDC, Surface*>>& Registry() {
-  static std::vector<std::pair<HDC, Surface*>> registry;
-  return registry;
+  static auto* registry = new std::vector<std::pair<HDC, Surface*>>;
+  return *registry;
 }
 
 HDC NextHandle() {
