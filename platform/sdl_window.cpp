@@ -108,9 +108,6 @@ void SdlWindow::Dispatch(const SDL_Event& event) {
         case SDL_WINDOWEVENT_CLOSE:
           if (handlers_.QueryUnload) handlers_.QueryUnload();
           break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-          ReleaseHeldKeys();
-          break;
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
@@ -122,33 +119,18 @@ void SdlWindow::Dispatch(const SDL_Event& event) {
           break;
       }
       break;
-    case SDL_KEYDOWN: {
-      const std::int16_t code = KeyCodeOf(event.key.keysym.sym);
-      if (code < 0) break;
-      held_.set(std::size_t(code));
-      if (handlers_.KeyDown) handlers_.KeyDown(code, ShiftStateOf(event.key.keysym.mod));
-      break;
-    }
+    // When the window loses the keyboard, SDL sends the key-up of every key
+    // still held, so no key stays pressed for the game.
+    case SDL_KEYDOWN:
     case SDL_KEYUP: {
       const std::int16_t code = KeyCodeOf(event.key.keysym.sym);
-      if (code < 0 || !held_.test(std::size_t(code))) break;
-      held_.reset(std::size_t(code));
-      if (handlers_.KeyUp) handlers_.KeyUp(code, ShiftStateOf(event.key.keysym.mod));
+      if (code < 0) break;
+      const auto& handler = event.type == SDL_KEYDOWN ? handlers_.KeyDown : handlers_.KeyUp;
+      if (handler) handler(code, ShiftStateOf(event.key.keysym.mod));
       break;
     }
     default:
       break;
-  }
-}
-
-// Keys held when the window loses the keyboard never send their key-up to it:
-// the game gets one now for each, so nothing stays pressed.
-void SdlWindow::ReleaseHeldKeys() {
-  const std::int16_t shift = ShiftStateOf(std::uint16_t(SDL_GetModState()));
-  for (std::size_t code = 0; code < held_.size(); ++code) {
-    if (!held_.test(code)) continue;
-    held_.reset(code);
-    if (handlers_.KeyUp) handlers_.KeyUp(std::int16_t(code), shift);
   }
 }
 

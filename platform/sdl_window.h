@@ -1,7 +1,6 @@
 // The real desktop window, on SDL2.
 #pragma once
 
-#include <bitset>
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -37,14 +36,12 @@ class SdlWindow final : public Window {
   using Clock = std::chrono::steady_clock;
 
   void Dispatch(const SDL_Event& event);
-  void ReleaseHeldKeys();
   bool EventPending();
   void SleepUntil(Clock::time_point deadline, bool hasDeadline);
 
   SDL_Window* window_ = nullptr;
   WindowHandlers handlers_;
   std::string caption_;
-  std::bitset<256> held_;
   int connectionFd_ = -1;       // the display connection, when it can be waited on directly
   bool repaintAll_ = true;      // the whole client area needs painting, not just the game area
   Clock::duration clockOffset_{};

@@ -45,6 +45,21 @@ TEST(GameLoop, AFloodOfEventsNeverBringsFramesCloserThanTenMilliseconds) {
   for (std::size_t i = 1; i < frames.size(); ++i) ASSERT_EQ(frames[i].tick - frames[i - 1].tick, 10);
 }
 
+TEST(GameLoop, KeepsItsPaceAcrossTheTickOfTwoToTheThirtyFirst) {
+  // After 24.9 days of uptime the tick passes 2^31 milliseconds: frames go on.
+  constexpr std::int64_t kStart = 2147483647 - 1005;
+  HeadlessGame game({Close(kStart + 3000)});
+  game.window.SetClock(kStart);
+  std::vector<std::int64_t> ticks;
+  game.window.OnPresent = [&](const platform::Surface&) { ticks.push_back(module1::NextFrameTick - 10); };
+  ASSERT_TRUE(game.Run());
+  ASSERT_EQ(ticks.size(), 300u);
+  EXPECT_EQ(ticks.front(), kStart);
+  for (std::size_t i = 1; i < ticks.size(); ++i) ASSERT_EQ(ticks[i] - ticks[i - 1], 10);
+  EXPECT_GT(ticks.back(), 2147483647 + 1000LL);
+  EXPECT_EQ(game.window.Caption(), "Plinkard running at 100FPS.");
+}
+
 TEST(RateCaption, RoundsHalvesToTheEvenNeighbour) {
   EXPECT_EQ(module1::RateCaption(1000 / (1000.00001 / 64)), "Plinkard running at 64FPS.");
   EXPECT_EQ(module1::RateCaption(62.5), "Plinkard running at 62FPS.");

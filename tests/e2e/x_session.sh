@@ -25,9 +25,9 @@ openbox >"$WORK/openbox.log" 2>&1 &
 WM_PID=$!
 sleep 0.5
 
-# start_game BINARY: starts it and waits for its window; sets GAME_PID and WIN.
+# start_game BINARY [ARG]: starts it and waits for its window; sets GAME_PID and WIN.
 start_game() {
-  "$1" >"$WORK/game.out" 2>&1 &
+  "$@" >"$WORK/game.out" 2>&1 &
   GAME_PID=$!
   WIN=""
   for _ in $(seq 100); do

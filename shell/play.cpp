@@ -1,0 +1,24 @@
+#include "shell/play.h"
+
+#include <cstdio>
+#include <exception>
+
+#include "shell/stage1.h"
+
+int PlayInWindow(const std::function<void(platform::SdlWindow&)>& prepare) {
+  try {
+    platform::SdlWindow window("Form1", Stage1Window::kRestoredWidth, Stage1Window::kRestoredHeight);
+    if (prepare) prepare(window);
+    platform::UseWindow(&window);
+    try {
+      CreateStage1();
+    } catch (const platform::ProgramEnded&) {
+      // the window was closed
+    }
+    platform::UseWindow(nullptr);
+    return 0;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "plinkard: %s\n", error.what());
+    return 1;
+  }
+}
