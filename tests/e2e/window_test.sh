@@ -1,10 +1,12 @@
 #!/bin/sh
 # The real window, played with the keyboard: frame rate in the caption, pause
 # and resume with P, and closing the window.
-# usage: window_test.sh GAME_BINARY SOURCE_DIR
+# usage: window_test.sh GAME_BINARY SOURCE_DIR [MIN_RATE MAX_CPU_PERCENT]
 . "$(dirname "$0")/x_session.sh"
 GAME=$1
 ASSETS=$2/assets
+MIN_RATE=${3:-90}
+MAX_CPU=${4:-100}
 
 start_game "$GAME"
 
@@ -13,12 +15,13 @@ wait_caption '^Plinkard running at [0-9]+FPS\.$' 3
 sleep 1.2
 RATE=$(caption | sed -n 's/^Plinkard running at \([0-9]*\)FPS\.$/\1/p')
 note "caption: $(caption)"
-[ "$RATE" -ge 90 ] && [ "$RATE" -le 101 ] || fail "frame rate $RATE is not between 90 and 101"
+[ "$RATE" -ge "$MIN_RATE" ] && [ "$RATE" -le 101 ] || fail "frame rate $RATE is not between $MIN_RATE and 101"
 
 note "cost"
 A=$(game_cpu_ticks); sleep 5; B=$(game_cpu_ticks)
 CPU=$(( (B - A) * 100 / (5 * $(getconf CLK_TCK)) ))
 note "CPU over 5 s: $CPU% of one core"
+[ "$CPU" -le "$MAX_CPU" ] || fail "the game used $CPU% of a core, more than $MAX_CPU%"
 
 note "pause"
 xdotool key p
