@@ -1,7 +1,8 @@
 # make run   installs what is missing, builds and starts the game
 # make test  installs what is missing, builds and runs every test, then all of
 #            them again built with AddressSanitizer and UBSan
-.PHONY: run test build deps assets bench soak clean
+# make package  builds the Debian package build/plinkard_VERSION_ARCH.deb
+.PHONY: run test build deps assets bench soak clean package
 
 run: build
 	./build/plinkard
@@ -32,3 +33,6 @@ clean:
 
 soak: build
 	./build/plinkard-soak --frames 1000000
+
+package: build
+	cd build && cpack -G DEB

@@ -1,0 +1,45 @@
+# The Debian package: `cpack -G DEB` in a build directory (or `make package`)
+# makes plinkard_<version>_<arch>.deb from what `cmake --install` puts in place.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME plinkard)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Plinkard")
+set(CPACK_PACKAGE_CONTACT "Plinkard maintainers <maintainers@users.noreply.c-seed-6c62fdb9.example>"
+  CACHE STRING "The Maintainer line of the Debian package")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "side-view platform game")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# CPack puts the summary above this as the first line.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Plinkard is a small side-view platform game for one player at the keyboard.
+Walk and run along three bands of grey rock, jump and double-jump over the
+steps, crawl through the low gaps, raise the two checkpoint flags, die on the
+red spikes and come back at the last flag, and leave the level through the
+exit door.
+
+The package also holds plinkard-replay, which plays the same game without a
+window from a script of key events and writes a trace of every frame.")
+
+# The message shown on a death is SDL's X11 message box, which needs the X
+# server to have core fonts. Without them the game still runs and puts the
+# message in the window's caption instead, and the fonts matter on the machine
+# that shows the window, not necessarily this one: so recommended, not required.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xfonts-base)
+
+# Depends comes from the libraries the programs really link, with the versions
+# their symbols need. Where dpkg-shlibdeps (dpkg-dev) or file is missing, CPack
+# would silently write no Depends at all, so the names are written out instead.
+find_program(PLINKARD_DPKG_SHLIBDEPS dpkg-shlibdeps)
+find_program(PLINKARD_FILE file)
+mark_as_advanced(PLINKARD_DPKG_SHLIBDEPS PLINKARD_FILE)
+if(PLINKARD_DPKG_SHLIBDEPS AND PLINKARD_FILE)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libgcc-s1, libsdl2-2.0-0, libstdc++6")
+endif()
+
+include(CPack)

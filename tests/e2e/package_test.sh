@@ -1,0 +1,148 @@
+#!/bin/sh
+# The Debian package: made with cpack from the build, it holds the programs, the
+# menu entry and the icons, depends on every library the programs load, and
+# (as root) installs, starts from /usr/bin under X, closes cleanly and is
+# removed again, leaving the machine as it was.
+# usage: package_test.sh BUILD_DIR SOURCE_DIR
+. "$(dirname "$0")/x_session.sh"
+BUILD=$1
+SOURCE=$2
+
+INSTALLED_BY_US=""
+finish() {
+  if [ -n "$INSTALLED_BY_US" ]; then
+    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null && GAME_PID=""
+    dpkg --purge plinkard >"$WORK/purge.log" 2>&1 || cat "$WORK/purge.log" >&2
+  fi
+  cleanup
+}
+trap finish EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+note "building the package"
+cpack -G DEB --config "$BUILD/CPackConfig.cmake" -B "$WORK/pkg" >"$WORK/cpack.log" 2>&1 ||
+  fail "cpack failed: $(cat "$WORK/cpack.log")"
+set -- "$WORK"/pkg/*.deb
+[ $# -eq 1 ] && [ -f "$1" ] || fail "cpack made $# packages: $*"
+DEB=$1
+ARCH=$(dpkg --print-architecture)
+note "$(basename "$DEB")"
+case $(basename "$DEB") in
+  plinkard_*_"$ARCH".deb) ;;
+  *) fail "the package file $(basename "$DEB") is not named plinkard_VERSION_$ARCH.deb" ;;
+esac
+
+note "control fields"
+field() { dpkg-deb -f "$DEB" "$1"; }
+[ "$(field Package)" = plinkard ] || fail "Package: $(field Package)"
+[ "$(field Architecture)" = "$ARCH" ] || fail "Architecture: $(field Architecture)"
+[ "$(field Section)" = games ] || fail "Section: $(field Section)"
+[ -n "$(field Version)" ] && [ -n "$(field Maintainer)" ] && [ -n "$(field Description)" ] ||
+  fail "Version, Maintainer or Description is missing"
+DEPENDS=$(field Depends)
+note "Depends: $DEPENDS"
+DEPENDED=$(echo "$DEPENDS" | tr ',|' '\n\n' | sed 's/^ *//; s/[ (:].*//')
+# Every library the programs load must come from a package in Depends.
+dpkg-deb -x "$DEB" "$WORK/root"
+MULTIARCH=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+for program in plinkard plinkard-replay; do
+  [ -x "$WORK/root/usr/bin/$program" ] || fail "usr/bin/$program is not in the package"
+  for lib in $(objdump -p "$WORK/root/usr/bin/$program" | awk '$1 == "NEEDED" {print $2}'); do
+    owner=$(dpkg-query -S "*/$MULTIARCH/$lib" 2>/dev/null | head -1 | cut -d: -f1)
+    [ -n "$owner" ] || fail "$program loads $lib, which no installed package holds"
+    echo "$DEPENDED" | grep -qxF "$owner" ||
+      fail "$program loads $lib from $owner, which is not in Depends"
+  done
+done
+
+note "contents"
+dpkg-deb -c "$DEB" | awk '{print $6}' >"$WORK/contents"
+for path in ./usr/bin/plinkard ./usr/bin/plinkard-replay ./usr/share/applications/plinkard.desktop \
+            ./usr/share/icons/hicolor/48x48/apps/plinkard.png; do
+  grep -qx "$path" "$WORK/contents" || fail "$path is not in the package"
+done
+if grep -v -e '^\./usr/' -e '^\./$' "$WORK/contents"; then fail "the package puts files outside /usr"; fi
+
+note "desktop entry"
+ENTRY=$WORK/root/usr/share/applications/plinkard.desktop
+desktop-file-validate "$ENTRY" || fail "desktop-file-validate rejects the desktop entry"
+entry() { sed -n "s/^$1=//p" "$ENTRY"; }
+EXEC=$(entry Exec | cut -d' ' -f1)
+[ -x "$WORK/root/usr/bin/$EXEC" ] || fail "the entry starts \"$EXEC\", which the package does not put in /usr/bin"
+ICON=$(entry Icon)
+ls "$WORK"/root/usr/share/icons/hicolor/*/apps/"$ICON".png >/dev/null 2>&1 ||
+  fail "the entry's icon \"$ICON\" is not among the package's icons"
+
+note "icons"
+# Each icon is the standing frame: over the cream that measure.png is drawn
+# on, cut to the figure and brought back to its own size, it must be that
+# picture exactly; opaque or transparent, nothing between; and centred.
+MEASURE=$SOURCE/assets/measure.png
+CREAM=$(convert "$MEASURE" -format '#%[hex:p{0,0}]' info:)
+convert "$MEASURE" -trim +repage "$WORK/figure.png"
+FIGURE_W=$(identify -format %w "$WORK/figure.png")
+FIGURE_H=$(identify -format %h "$WORK/figure.png")
+for icon in "$WORK"/root/usr/share/icons/hicolor/*/apps/plinkard.png; do
+  dir=$(basename "$(dirname "$(dirname "$icon")")")
+  size=${dir%x*}
+  [ "$(identify -format %wx%h "$icon")" = "$dir" ] || fail "$dir icon is $(identify -format %wx%h "$icon")"
+  [ "$(convert "$icon" -alpha extract -unique-colors -format %w info:)" -le 2 ] ||
+    fail "$dir icon has partly transparent pixels"
+  [ "$(convert "$icon" -alpha extract -format '%[fx:p{0,0}.r]' info:)" = 0 ] || fail "$dir icon is not transparent around the figure"
+  convert "$icon" -background "$CREAM" -flatten "$WORK/flat.png"
+  box=$(convert "$WORK/flat.png" -format %@ info:)       # WxH+X+Y of the figure
+  w=${box%%x*}; rest=${box#*x}; h=${rest%%+*}; rest=${rest#*+}; x=${rest%%+*}; y=${rest#*+}
+  scale=$((w / FIGURE_W))
+  [ "$scale" -ge 1 ] && [ "$w" -eq $((scale * FIGURE_W)) ] && [ "$h" -eq $((scale * FIGURE_H)) ] ||
+    fail "$dir icon's figure is $w x $h, not a whole multiple of ${FIGURE_W} x ${FIGURE_H}"
+  [ $((2 * x + w - size)) -ge -1 ] && [ $((2 * x + w - size)) -le 1 ] &&
+    [ $((2 * y + h - size)) -ge -1 ] && [ $((2 * y + h - size)) -le 1 ] ||
+    fail "$dir icon's figure at $box is not centred"
+  convert "$WORK/flat.png" -crop "$box" +repage -sample "${FIGURE_W}x${FIGURE_H}!" "$WORK/back.png"
+  DIFF=$(compare -metric AE "$WORK/back.png" "$WORK/figure.png" null: 2>&1 || true)
+  [ "$DIFF" = 0 ] || fail "$dir icon differs from the standing frame in $DIFF pixels"
+  # No stray pixels inside the box either, and every pixel a whole square.
+  convert "$WORK/back.png" -sample "${w}x${h}!" "$WORK/up.png"
+  DIFF=$(compare -metric AE "$WORK/up.png" "$WORK/flat.png[$box]" null: 2>&1 || true)
+  [ "$DIFF" = 0 ] || fail "$dir icon is not the frame scaled $scale times pixel for pixel ($DIFF pixels differ)"
+  note "$dir: figure $w x $h at +$x+$y"
+done
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "PASS (package checked; not root, so it was not installed and started)"
+  exit 0
+fi
+if dpkg-query -W -f='${Status}' plinkard 2>/dev/null | grep -qv 'not-installed'; then
+  echo "PASS (package checked; plinkard is already installed here, so this test leaves it alone)"
+  exit 0
+fi
+
+note "installing"
+INSTALLED_BY_US=yes
+if ! dpkg -i "$DEB" >"$WORK/dpkg.log" 2>&1; then
+  note "dpkg -i: $(tail -3 "$WORK/dpkg.log")"
+  DEBIAN_FRONTEND=noninteractive apt-get install -f -y -q --no-install-recommends >"$WORK/apt.log" 2>&1 ||
+    fail "apt-get install -f failed: $(tail -5 "$WORK/apt.log")"
+fi
+[ "$(dpkg-query -W -f='${Status}' plinkard)" = "install ok installed" ] ||
+  fail "plinkard is not installed: $(dpkg-query -W -f='${Status}' plinkard)"
+
+note "starting /usr/bin/plinkard"
+start_game /usr/bin/plinkard
+wait_caption '^Plinkard running at [0-9]+FPS\.$' 5
+note "caption: $(caption)"
+# Desktops tie the window to its menu entry (and so to the icon) by its class.
+CLASS=$(sed -n 's/^StartupWMClass=//p' "$ENTRY")
+xprop -id "$WIN" WM_CLASS | grep -q "\"$CLASS\"" ||
+  fail "the window's class ($(xprop -id "$WIN" WM_CLASS)) is not the entry's StartupWMClass \"$CLASS\""
+wmctrl -i -c "$WIN"
+wait_exit 3
+[ "$GAME_STATUS" -eq 0 ] || fail "the installed game ended with status $GAME_STATUS: $(cat "$WORK/game.out")"
+
+note "removing"
+dpkg --purge plinkard >"$WORK/purge.log" 2>&1 || fail "dpkg --purge failed: $(cat "$WORK/purge.log")"
+INSTALLED_BY_US=""
+[ ! -e /usr/bin/plinkard ] && [ ! -e /usr/share/applications/plinkard.desktop ] ||
+  fail "files are left behind after removal"
+echo "PASS (installed, started from /usr/bin, closed with status 0, removed)"
