@@ -18,8 +18,9 @@
 
 namespace {
 
-constexpr double kComposeGoal = 1.3;      // frame composition against memcpy
-constexpr double kStepShareGoal = 0.05;   // a movement step against a composed frame
+constexpr double kComposeGoal = 1.3;      // frame composition against memcpy, even when all of it is redrawn
+constexpr double kFramePeriod = 0.010;    // a frame every 10 ms
+constexpr double kStepShareGoal = 0.01;   // a movement step against the frame period
 constexpr double kReplayGoal = 8000;      // replayed frames per second, no trace
 
 // A started game, stopped after its first frame, with a window that stays.
@@ -46,11 +47,15 @@ void BM_MemcpyBackImage(benchmark::State& state) {
 }
 BENCHMARK(BM_MemcpyBackImage)->Unit(benchmark::kMicrosecond);
 
-void BM_ComposeFrame(benchmark::State& state) {
+// One frame's drawing. Usually the back image still holds the last frame's
+// level, and only what the objects covered is copied again; `whole` makes
+// every frame start from a back image drawn over elsewhere, as after a pause.
+void ComposeFrames(benchmark::State& state, bool whole) {
   Game game;
   module1::Player->X = 700;
   module1::Player->Y = 511;
   for (auto _ : state) {
+    if (whole) Stage1.BackImage->Row(0)[0] = 0;
     platform::BitBlt(module1::Player->CurrentForm, 0, 0, 11520, 7980, Stage1.background.hDC(), 0, 0,
                      platform::SRCCOPY);
     Stage1.Door1->Draw();
@@ -60,7 +65,10 @@ void BM_ComposeFrame(benchmark::State& state) {
     benchmark::ClobberMemory();
   }
 }
+void BM_ComposeFrame(benchmark::State& state) { ComposeFrames(state, false); }
+void BM_ComposeWholeFrame(benchmark::State& state) { ComposeFrames(state, true); }
 BENCHMARK(BM_ComposeFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ComposeWholeFrame)->Unit(benchmark::kMicrosecond);
 
 // In the bottom-right room every floor and ceiling query scans to the end of
 // the bottom band's rows, forty wall entries over.
@@ -125,18 +133,20 @@ int main(int argc, char** argv) {
 
   const double memcpy = recorder.seconds["BM_MemcpyBackImage"];
   const double compose = recorder.seconds["BM_ComposeFrame"];
+  const double whole = recorder.seconds["BM_ComposeWholeFrame"];
   const double step = recorder.seconds["BM_MovementStep"];
   const double fps = recorder.counters["BM_Replay/min_time:2.000:frames_per_second"];
-  if (memcpy <= 0 || compose <= 0 || step <= 0 || fps <= 0) {
+  if (memcpy <= 0 || compose <= 0 || whole <= 0 || step <= 0 || fps <= 0) {
     std::printf("\nSome benchmarks were filtered out: no goals checked.\n");
     return 0;
   }
-  const double ratio = compose / memcpy;
-  const double share = step / compose;
-  std::printf("\nframe composition  %.1f us, %.2f x memcpy of the back image (%.1f us); goal %.1f x\n", compose * 1e6,
-              ratio, memcpy * 1e6, kComposeGoal);
-  std::printf("movement step      %.3f us, %.2f%% of a composed frame; goal under %.0f%%\n", step * 1e6, share * 100,
-              kStepShareGoal * 100);
+  const double ratio = whole / memcpy;
+  const double share = step / kFramePeriod;
+  std::printf("\nframe composition  %.1f us (%.2f x memcpy of the back image, %.1f us); redrawn whole %.1f us, %.2f x; "
+              "goal %.1f x\n",
+              compose * 1e6, compose / memcpy, memcpy * 1e6, whole * 1e6, ratio, kComposeGoal);
+  std::printf("movement step      %.3f us, %.3f%% of the 10 ms frame, %.0f%% of a replayed frame; goal under %.0f%%\n",
+              step * 1e6, share * 100, step * fps * 100, kStepShareGoal * 100);
   std::printf("replay             %.0f frames per second, trace off; goal %.0f\n", fps, kReplayGoal);
   const bool met = ratio <= kComposeGoal && share <= kStepShareGoal && fps >= kReplayGoal;
   std::printf("%s\n", met ? "All goals met." : "GOAL MISSED.");

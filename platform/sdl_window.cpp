@@ -5,6 +5,8 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -62,7 +64,32 @@ void SdlWindow::SetCaption(const std::string& caption) {
 
 void SdlWindow::Present(const Surface& backImage) {
   SDL_Surface* screen = SDL_GetWindowSurface(window_);
+  const Region damage = backImage.TakeDamage();
   if (screen == nullptr) return;
+  const bool fits = backImage.Width() <= screen->w && backImage.Height() <= screen->h;
+  if (fits && !repaintAll_ && screen->format->format == SDL_PIXELFORMAT_XRGB8888 && !SDL_MUSTLOCK(screen)) {
+    PresentChanges(backImage, damage, *screen);
+  } else {
+    PresentWhole(backImage, *screen);
+  }
+}
+
+// The window keeps what it showed last: only the parts of the picture that
+// changed since are copied and sent to the screen.
+void SdlWindow::PresentChanges(const Surface& backImage, const Region& damage, SDL_Surface& screen) {
+  SDL_Rect rects[32];
+  int count = 0;
+  for (const Rect& r : damage.Rects()) {
+    for (int row = r.y; row < r.y + r.h; ++row) {
+      auto* to = static_cast<Pixel*>(screen.pixels) + std::size_t(row) * std::size_t(screen.pitch / 4) + r.x;
+      std::memcpy(to, backImage.Row(row) + r.x, std::size_t(r.w) * sizeof(Pixel));
+    }
+    if (count < int(std::size(rects))) rects[count++] = SDL_Rect{r.x, r.y, r.w, r.h};
+  }
+  if (count > 0) SDL_UpdateWindowSurfaceRects(window_, rects, count);
+}
+
+void SdlWindow::PresentWhole(const Surface& backImage, SDL_Surface& screen) {
   SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
       const_cast<Pixel*>(backImage.Row(0)), backImage.Width(), backImage.Height(), 32,
       backImage.Width() * int(sizeof(Pixel)), SDL_PIXELFORMAT_XRGB8888);
@@ -70,27 +97,22 @@ void SdlWindow::Present(const Surface& backImage) {
 
   // 1:1 at the top left when the picture fits, else scaled down to fit.
   SDL_Rect game{0, 0, backImage.Width(), backImage.Height()};
-  if (game.w > screen->w || game.h > screen->h) {
-    const double scale = std::min(double(screen->w) / game.w, double(screen->h) / game.h);
+  if (game.w > screen.w || game.h > screen.h) {
+    const double scale = std::min(double(screen.w) / game.w, double(screen.h) / game.h);
     game.w = std::max(1, int(game.w * scale));
     game.h = std::max(1, int(game.h * scale));
-    if (SDL_SoftStretchLinear(picture, nullptr, screen, &game) != 0) SDL_BlitScaled(picture, nullptr, screen, &game);
-    repaintAll_ = true;
+    if (SDL_SoftStretchLinear(picture, nullptr, &screen, &game) != 0) SDL_BlitScaled(picture, nullptr, &screen, &game);
   } else {
-    SDL_BlitSurface(picture, nullptr, screen, &game);
+    SDL_BlitSurface(picture, nullptr, &screen, &game);
   }
   SDL_FreeSurface(picture);
 
-  if (repaintAll_) {
-    const Uint32 surround = SDL_MapRGB(screen->format, kSurroundR, kSurroundG, kSurroundB);
-    const SDL_Rect right{game.w, 0, screen->w - game.w, screen->h};
-    const SDL_Rect below{0, game.h, game.w, screen->h - game.h};
-    SDL_FillRect(screen, &right, surround);
-    SDL_FillRect(screen, &below, surround);
-    if (SDL_UpdateWindowSurface(window_) == 0) repaintAll_ = false;
-  } else {
-    SDL_UpdateWindowSurfaceRects(window_, &game, 1);
-  }
+  const Uint32 surround = SDL_MapRGB(screen.format, kSurroundR, kSurroundG, kSurroundB);
+  const SDL_Rect right{game.w, 0, screen.w - game.w, screen.h};
+  const SDL_Rect below{0, game.h, game.w, screen.h - game.h};
+  SDL_FillRect(&screen, &right, surround);
+  SDL_FillRect(&screen, &below, surround);
+  if (SDL_UpdateWindowSurface(window_) == 0) repaintAll_ = false;
 }
 
 void SdlWindow::PumpEvents() {

@@ -8,6 +8,7 @@
 #include "platform/window.h"
 
 struct SDL_Window;
+struct SDL_Surface;
 union SDL_Event;
 
 namespace platform {
@@ -35,6 +36,8 @@ class SdlWindow final : public Window {
  private:
   using Clock = std::chrono::steady_clock;
 
+  void PresentChanges(const Surface& backImage, const Region& damage, SDL_Surface& screen);
+  void PresentWhole(const Surface& backImage, SDL_Surface& screen);
   void Dispatch(const SDL_Event& event);
   bool EventPending();
   void SleepUntil(Clock::time_point deadline, bool hasDeadline);

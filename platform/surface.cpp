@@ -65,24 +65,105 @@ Surface* SurfaceOf(HDC hdc) {
   return nullptr;
 }
 
+Pixel* Surface::Row(int y) {
+  ++version_;
+  copyOf_ = 0;
+  damagedAll_ = true;
+  return RawRow(y);
+}
+
+void Surface::Changed(const Rect& r) {
+  ++version_;
+  if (copyOf_ != 0) changedSinceCopy_.Add(r);
+  if (!damagedAll_) damage_.Add(r);
+}
+
+Region Surface::TakeDamage() const {
+  Region taken;
+  if (damagedAll_) {
+    taken.Add(Bounds());
+  } else {
+    taken = damage_;
+  }
+  damage_.Clear();
+  damagedAll_ = false;
+  return taken;
+}
+
+void Region::Add(const Rect& r) {
+  constexpr std::size_t kMostRects = 16;
+  if (r.w <= 0 || r.h <= 0) return;
+  for (const Rect& have : rects_) {
+    if (have.Contains(r)) return;
+  }
+  rects_.push_back(r);
+  if (rects_.size() <= kMostRects) return;
+  Rect box = rects_.front();
+  for (const Rect& q : rects_) {
+    const int right = std::max(box.x + box.w, q.x + q.w), bottom = std::max(box.y + box.h, q.y + q.h);
+    box.x = std::min(box.x, q.x);
+    box.y = std::min(box.y, q.y);
+    box.w = right - box.x;
+    box.h = bottom - box.y;
+  }
+  rects_.assign(1, box);
+}
+
+namespace {
+
+// Copies one rectangle between two surfaces of one width, row by row, or in one
+// go when it spans whole rows.
+void CopyRect(Pixel* to, const Pixel* from, int width, const Rect& r) {
+  const std::size_t offset = std::size_t(r.y) * std::size_t(width) + std::size_t(r.x);
+  if (r.w == width) {
+    std::memmove(to + offset, from + offset, std::size_t(r.w) * std::size_t(r.h) * sizeof(Pixel));
+    return;
+  }
+  for (int row = 0; row < r.h; ++row) {
+    const std::size_t at = offset + std::size_t(row) * std::size_t(width);
+    std::memmove(to + at, from + at, std::size_t(r.w) * sizeof(Pixel));
+  }
+}
+
+}  // namespace
+
 int BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, std::uint32_t rop) {
   Surface* to = SurfaceOf(dest);
-  const Surface* from = SurfaceOf(src);
+  const Surface* from = SurfaceOf(src);  // read only: reading leaves it as it is
   if (to == nullptr || from == nullptr) return 0;
   if (rop != SRCCOPY && rop != SRCAND && rop != SRCPAINT) return 0;
 
   const Span cols = Clip(x, sx, w, to->Width(), from->Width());
   const Span rows = Clip(y, sy, h, to->Height(), from->Height());
   if (cols.length == 0 || rows.length == 0) return 1;
+  const Rect target{int(cols.dest), int(rows.dest), int(cols.length), int(rows.length)};
 
-  const auto n = std::size_t(cols.length);
-  if (rop == SRCCOPY && n == std::size_t(to->Width()) && n == std::size_t(from->Width())) {
-    // Whole rows of two surfaces of one width: a single copy.
-    std::memmove(to->Row(int(rows.dest)), from->Row(int(rows.src)), n * std::size_t(rows.length) * sizeof(Pixel));
+  // A whole picture copied over a surface of its size: where the surface
+  // already holds this very picture, only what has changed since is rewritten.
+  const bool whole = rop == SRCCOPY && to != from && to->Width() == from->Width() &&
+                     to->Height() == from->Height() && cols.dest == 0 && cols.src == 0 && rows.dest == 0 &&
+                     rows.src == 0 && cols.length == to->Width() && rows.length == to->Height();
+  if (whole) {
+    const bool holdsIt = to->copyOf_ == src && to->copyVersion_ == from->version_;
+    if (holdsIt) {
+      for (const Rect& r : to->changedSinceCopy_.Rects()) {
+        CopyRect(to->RawRow(0), from->Row(0), to->Width(), r);
+        if (!to->damagedAll_) to->damage_.Add(r);
+      }
+    } else {
+      CopyRect(to->RawRow(0), from->Row(0), to->Width(), target);
+      to->damagedAll_ = true;
+    }
+    ++to->version_;
+    to->copyOf_ = src;
+    to->copyVersion_ = from->version_;
+    to->changedSinceCopy_.Clear();
     return 1;
   }
+
+  const auto n = std::size_t(cols.length);
   for (long long r = 0; r < rows.length; ++r) {
-    Pixel* d = to->Row(int(rows.dest + r)) + cols.dest;
+    Pixel* d = to->RawRow(int(rows.dest + r)) + cols.dest;
     const Pixel* s = from->Row(int(rows.src + r)) + cols.src;
     switch (rop) {
       case SRCCOPY:
@@ -96,6 +177,7 @@ int BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, std::u
         break;
     }
   }
+  to->Changed(target);
   return 1;
 }
 

@@ -20,9 +20,32 @@ inline constexpr Pixel RGB(int r, int g, int b) {
   return (Pixel(r) << 16) | (Pixel(g) << 8) | Pixel(b);
 }
 
+struct Rect {
+  int x, y, w, h;
+  bool Contains(const Rect& r) const { return r.x >= x && r.y >= y && r.x + r.w <= x + w && r.y + r.h <= y + h; }
+};
+
+// A few rectangles covering some part of a surface: when they grow many,
+// they merge into their bounding box.
+class Region {
+ public:
+  void Add(const Rect& r);
+  void Clear() { rects_.clear(); }
+  bool Empty() const { return rects_.empty(); }
+  const std::vector<Rect>& Rects() const { return rects_; }
+
+ private:
+  std::vector<Rect> rects_;
+};
+
 // An off-screen image that lives as long as its owner. Creating one gives it a
 // fresh handle, never used before; destroying it retires the handle, after which
 // blits naming it do nothing.
+//
+// A surface remembers what it was last copied from whole and which parts blits
+// have changed since, so that copying the same picture over it again (as every
+// frame does with the level) rewrites only those parts. It also keeps the parts
+// changed since the window last presented it.
 class Surface {
  public:
   Surface(int width, int height, Pixel fill = 0);
@@ -33,17 +56,35 @@ class Surface {
   HDC hDC() const { return handle_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  Pixel* Row(int y) { return pixels_.data() + std::size_t(y) * std::size_t(width_); }
+  Rect Bounds() const { return {0, 0, width_, height_}; }
+
   const Pixel* Row(int y) const { return pixels_.data() + std::size_t(y) * std::size_t(width_); }
-  Pixel& At(int x, int y) { return Row(y)[x]; }
   Pixel At(int x, int y) const { return Row(y)[x]; }
   const std::vector<Pixel>& Pixels() const { return pixels_; }
+  // Writing pixels directly: the surface forgets what it was a copy of.
+  Pixel* Row(int y);
+  Pixel& At(int x, int y) { return Row(y)[x]; }
+
+  // The parts changed since the last call (the whole surface at first).
+  Region TakeDamage() const;
 
  private:
+  friend int BitBlt(HDC, int, int, int, int, HDC, int, int, std::uint32_t);
+
+  Pixel* RawRow(int y) { return pixels_.data() + std::size_t(y) * std::size_t(width_); }
+  void Changed(const Rect& r);
+
   HDC handle_;
   int width_;
   int height_;
   std::vector<Pixel> pixels_;
+
+  std::uint64_t version_ = 0;     // counts every change of the pixels
+  HDC copyOf_ = 0;                // these pixels equal that surface's...
+  std::uint64_t copyVersion_ = 0;  // ...as it was at this version...
+  Region changedSinceCopy_;        // ...outside these parts
+  mutable Region damage_;
+  mutable bool damagedAll_ = true;
 };
 
 // The surface a handle names, or nullptr for a handle that names none.

@@ -111,3 +111,78 @@ TEST(BitBlt, UnknownOrRetiredHandlesAndUnknownOperationsDoNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A plain blit, pixel by pixel, to hold the real one against.
+void ReferenceBlit(std::vector<Pixel>& to, int toW, int toH, const std::vector<Pixel>& from, int fromW, int fromH,
+                   int x, int y, int w, int h, int sx, int sy, std::uint32_t rop) {
+  for (int r = 0; r < h; ++r) {
+    for (int c = 0; c < w; ++c) {
+      const int dx = x + c, dy = y + r, fx = sx + c, fy = sy + r;
+      if (dx < 0 || dy < 0 || dx >= toW || dy >= toH || fx < 0 || fy < 0 || fx >= fromW || fy >= fromH) continue;
+      Pixel& d = to[std::size_t(dy * toW + dx)];
+      const Pixel s = from[std::size_t(fy * fromW + fx)];
+      d = rop == platform::SRCCOPY ? s : rop == platform::SRCAND ? (d & s) : (d | s);
+    }
+  }
+}
+
+// Frames as the game draws them: the picture copied whole, sprites blitted on
+// top, now and then a change behind the blit's back. Whatever shortcut the
+// whole copy takes, the pixels must be exactly those of plain blits, and the
+// parts reported as changed must bring a copy of the screen up to date.
+TEST(BitBlt, RepeatedWholeCopiesMatchPlainBlitsAndReportEveryChange) {
+  constexpr int W = 64, H = 48;
+  Surface back(W, H), level(W, H), sprite(9, 7), other(W, H);
+  for (int y = 0; y < H; ++y)
+    for (int x = 0; x < W; ++x) {
+      level.At(x, y) = Pixel(x * 131 + y * 7919) & 0xFFFFFF;
+      other.At(x, y) = Pixel(x * 17 + y * 3) & 0xFFFFFF;
+    }
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 9; ++x) sprite.At(x, y) = Pixel(x * 99991 + y * 5) & 0xFFFFFF;
+
+  std::vector<Pixel> want(std::size_t(W * H), 0);
+  std::vector<Pixel> screen(std::size_t(W * H), 0);
+  const Surface& shown = back;  // read without writing
+  std::uint32_t seed = 12345;
+  const auto random = [&seed](int n) {
+    seed = seed * 1103515245u + 12345u;
+    return int((seed >> 8) % std::uint32_t(n));
+  };
+  const std::uint32_t rops[] = {platform::SRCCOPY, platform::SRCAND, platform::SRCPAINT};
+
+  for (int step = 0; step < 20000; ++step) {
+    const int what = random(100);
+    if (what == 0 || what >= 80) {  // the whole level, or now and then another picture
+      Surface& picture = what == 0 ? other : level;
+      BitBlt(back.hDC(), 0, 0, 11520, 7980, picture.hDC(), 0, 0, platform::SRCCOPY);
+      want = picture.Pixels();
+    } else if (what < 50) {  // a sprite, partly off the edges at times
+      const int x = random(W + 12) - 6, y = random(H + 10) - 5, rop = random(3);
+      BitBlt(back.hDC(), x, y, 9, 7, sprite.hDC(), 0, 0, rops[rop]);
+      ReferenceBlit(want, W, H, sprite.Pixels(), 9, 7, x, y, 9, 7, 0, 0, rops[rop]);
+    } else if (what == 50) {  // a pixel written directly
+      const int x = random(W), y = random(H);
+      back.At(x, y) = 0x123456;
+      want[std::size_t(y * W + x)] = 0x123456;
+    } else if (what == 51) {  // the level itself changes
+      const int x = random(W), y = random(H);
+      BitBlt(level.hDC(), x, y, 9, 7, sprite.hDC(), 0, 0, platform::SRCPAINT);
+    } else if (what < 54) {  // a part of the level copied, not the whole
+      BitBlt(back.hDC(), 5, 5, 20, 20, level.hDC(), 5, 5, platform::SRCCOPY);
+      ReferenceBlit(want, W, H, level.Pixels(), W, H, 5, 5, 20, 20, 5, 5, platform::SRCCOPY);
+    } else if (what < 70) {  // presented: only the changed parts reach the screen
+      const platform::Region damage = back.TakeDamage();
+      for (const platform::Rect& r : damage.Rects()) {
+        for (int y = r.y; y < r.y + r.h; ++y)
+          for (int x = r.x; x < r.x + r.w; ++x) screen[std::size_t(y * W + x)] = shown.At(x, y);
+      }
+      ASSERT_EQ(screen, want) << "step " << step;
+    }
+    ASSERT_EQ(back.Pixels(), want) << "step " << step;
+  }
+}
+
+}  // namespace
