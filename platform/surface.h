@@ -31,7 +31,6 @@ class Region {
  public:
   void Add(const Rect& r);
   void Clear() { rects_.clear(); }
-  bool Empty() const { return rects_.empty(); }
   const std::vector<Rect>& Rects() const { return rects_; }
 
  private:
