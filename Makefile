@@ -32,7 +32,7 @@ clean:
 	rm -rf build build-sanitize build-bench
 
 soak: build
-	./build/plinkard-soak --frames 1000000
+	./build/plinkard-soak --frames 10000000
 
 package: build
 	cd build && cpack -G DEB
