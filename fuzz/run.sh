@@ -1,0 +1,31 @@
+#!/bin/sh
+# Builds the script reader's fuzz target with clang (libFuzzer, AddressSanitizer,
+# UndefinedBehaviorSanitizer) and runs it for a bounded time, starting from the
+# routes and a few bad scripts. Exits non-zero on any finding; the input that
+# caused it is left in WORK_DIR as crash-*, leak-*, timeout-* or oom-*.
+#
+# usage: fuzz/run.sh SOURCE_DIR WORK_DIR [SECONDS]
+set -eu
+
+src=$1
+work=$2
+seconds=${3:-45}
+clangxx=${CLANGXX:-clang++}
+
+if ! command -v "$clangxx" >/dev/null 2>&1; then
+  echo "fuzz/run.sh: $clangxx not found (scripts/install-deps.sh installs clang and libclang-rt-14-dev)" >&2
+  exit 1
+fi
+
+mkdir -p "$work"
+"$clangxx" -std=c++20 -O1 -g -fno-omit-frame-pointer \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+  -I"$src" "$src/fuzz/script_fuzz.cpp" "$src/replay/script.cpp" -o "$work/script_fuzz"
+
+# A fresh corpus each run: what the last run found stays out of the source tree.
+rm -rf "$work/corpus"
+mkdir -p "$work/corpus"
+cp "$src"/routes/*.txt "$src"/fuzz/seeds/* "$work/corpus/"
+
+exec "$work/script_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=5 -rss_limit_mb=2048 \
+  -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus"
