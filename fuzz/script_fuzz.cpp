@@ -43,7 +43,8 @@ void CheckRefusal(std::string_view text, const std::string& message) {
   const std::string_view rest = std::string_view(message).substr(prefix.size());
   if (!rest.empty() && rest[0] >= '0' && rest[0] <= '9') {
     std::size_t line = 0, i = 0;
-    while (i < rest.size() && rest[i] >= '0' && rest[i] <= '9' && line < 1000000000) line = line * 10 + std::size_t(rest[i++] - '0');
+    while (i < rest.size() && rest[i] >= '0' && rest[i] <= '9' && line < 1000000000)
+      line = line * 10 + std::size_t(rest[i++] - '0');
     if (i >= rest.size() || rest[i] != ':') Finding("line number not followed by a colon", message);
     if (line < 1 || line > Lines(text)) Finding("error names a line the script does not have", message);
   }

@@ -57,12 +57,13 @@ class Replayed {
     EXPECT_FALSE(text.empty()) << name;
     const replay::Script script = replay::ParseScript(text, name);
     EXPECT_TRUE(script.closes) << name << " ends itself";
-    const replay::Outcome outcome = replay::Replay(script, std::nullopt, [&](std::int64_t frame, std::int64_t tick, int deaths) {
-      const playercls& p = *module1::Player;
-      rows_.push_back({frame, tick, p.X, p.Y, p.XVel, p.YVel, p.XVelMax, p.Jumps, p.Picstate, p.Crouched == True,
-                       p.Visible == True, Stage1.Flag1->Raised == True, Stage1.Flag2->Raised == True,
-                       Stage1.Door1->Opened == True, deaths, Stage1.Caption});
-    });
+    const replay::Outcome outcome =
+        replay::Replay(script, std::nullopt, [&](std::int64_t frame, std::int64_t tick, int deaths) {
+          const playercls& p = *module1::Player;
+          rows_.push_back({frame, tick, p.X, p.Y, p.XVel, p.YVel, p.XVelMax, p.Jumps, p.Picstate, p.Crouched == True,
+                           p.Visible == True, Stage1.Flag1->Raised == True, Stage1.Flag2->Raised == True,
+                           Stage1.Door1->Opened == True, deaths, Stage1.Caption});
+        });
     EXPECT_TRUE(outcome.canEnd) << name;
   }
 
@@ -97,7 +98,7 @@ TEST(CompleteRoute, FinishesTheLevelWithBothFlagsAndNoDeath) {
 
   for (std::int64_t n = 1; n <= run.Frames(); ++n) ASSERT_EQ(run.Frame(n).deaths, 0) << "frame " << n;
 
-  // Each thing happens once, on the frame the route's Space reaches it.
+  // Each on the frame that the route's Space reaches it.
   EXPECT_EQ(run.First(1, [](const Row& r) { return r.flag1; }), 640);
   EXPECT_EQ(run.First(1, [](const Row& r) { return r.flag2; }), 1135);
   EXPECT_EQ(run.First(1, [](const Row& r) { return r.door; }), 1740);
@@ -198,7 +199,8 @@ TEST(CompleteRoute, LastFrameShowsTheOpenDoorBothFlagsUpAndNoPlayer) {
   EXPECT_GT(doorCellsDiffer, 28 * 55 / 2);
   const platform::Surface& level = *Stage1.background.Picture;
   EXPECT_NE(expected[std::size_t(278 * Stage1Window::kGameWidth + 357)], level.At(357, 278)) << "flag 1 raised";
-  EXPECT_EQ(expected[std::size_t(334 * Stage1Window::kGameWidth + 357)], level.At(357, 334)) << "flag 1 gone from below";
+  EXPECT_EQ(expected[std::size_t(334 * Stage1Window::kGameWidth + 357)], level.At(357, 334))
+      << "flag 1 gone from below";
 
   // The window's back image, in this process.
   const platform::Surface& back = *Stage1.BackImage;
@@ -222,7 +224,8 @@ TEST(CompleteRoute, LastFrameShowsTheOpenDoorBothFlagsUpAndNoPlayer) {
   ASSERT_EQ(width, Stage1Window::kGameWidth);
   ASSERT_EQ(height, Stage1Window::kGameHeight);
   std::vector<Pixel> written(std::size_t(width) * std::size_t(height));
-  for (std::size_t i = 0; i < written.size(); ++i) written[i] = platform::RGB(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]);
+  for (std::size_t i = 0; i < written.size(); ++i)
+    written[i] = platform::RGB(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]);
   stbi_image_free(rgb);
   EXPECT_EQ(Differences(expected, written), "");
 
@@ -482,7 +485,9 @@ TEST_F(BadScripts, EveryKindGetsExitTwoAndOneLineNamingTheLine) {
       {"-10 close\n", ":1: time \"-10\" is not a number of milliseconds"},
       {"1e3 close\n", ":1: time \"1e3\" is not a number of milliseconds"},
       {"down Up\n", ":1: time \"down\" is not a number of milliseconds"},
-      {"10 tap Up\n\x7f" "ELF\x02\x01\x01\0\0\0 \xff\xfe\n"s, ":2: time \"\\x7fELF\\x02\\x01\\x01\\x00\\x00\\x00\" is not a number of milliseconds"},
+      {"10 tap Up\n\x7f"
+       "ELF\x02\x01\x01\0\0\0 \xff\xfe\n"s,
+       ":2: time \"\\x7fELF\\x02\\x01\\x01\\x00\\x00\\x00\" is not a number of milliseconds"},
       {"", ": no close line and no --frames: the run would never end"},
       {"# nothing but a comment\n\n", ": no close line and no --frames: the run would never end"},
       {"10 down Right\n500 tap Up\n", ": no close line and no --frames: the run would never end"},
