@@ -15,8 +15,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display and tells us its number.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+# Xvfb picks a free display and tells us its number. XVFB_ARGS adds to its
+# command line (the window tests use it to take the X fonts away).
+# shellcheck disable=SC2086
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp ${XVFB_ARGS:-} 3>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB_PID=$!
 for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
 [ -s "$WORK/display" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
