@@ -6,10 +6,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/sdl_keys.h"
 
@@ -77,16 +77,15 @@ void SdlWindow::Present(const Surface& backImage) {
 // The window keeps what it showed last: only the parts of the picture that
 // changed since are copied and sent to the screen.
 void SdlWindow::PresentChanges(const Surface& backImage, const Region& damage, SDL_Surface& screen) {
-  SDL_Rect rects[32];
-  int count = 0;
+  std::vector<SDL_Rect> rects;
   for (const Rect& r : damage.Rects()) {
     for (int row = r.y; row < r.y + r.h; ++row) {
       auto* to = static_cast<Pixel*>(screen.pixels) + std::size_t(row) * std::size_t(screen.pitch / 4) + r.x;
       std::memcpy(to, backImage.Row(row) + r.x, std::size_t(r.w) * sizeof(Pixel));
     }
-    if (count < int(std::size(rects))) rects[count++] = SDL_Rect{r.x, r.y, r.w, r.h};
+    rects.push_back(SDL_Rect{r.x, r.y, r.w, r.h});
   }
-  if (count > 0) SDL_UpdateWindowSurfaceRects(window_, rects, count);
+  if (!rects.empty()) SDL_UpdateWindowSurfaceRects(window_, rects.data(), int(rects.size()));
 }
 
 void SdlWindow::PresentWhole(const Surface& backImage, SDL_Surface& screen) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 #include <utility>
 
 namespace platform {
@@ -50,6 +51,7 @@ Surface::Surface(int width, int height, Pixel fill)
       width_(std::max(width, 0)),
       height_(std::max(height, 0)),
       pixels_(std::size_t(width_) * std::size_t(height_), fill) {
+  damage_.Add(Bounds());
   Registry().emplace_back(handle_, this);
 }
 
@@ -66,29 +68,18 @@ Surface* SurfaceOf(HDC hdc) {
 }
 
 Pixel* Surface::Row(int y) {
-  ++version_;
   copyOf_ = 0;
-  damagedAll_ = true;
+  Changed(Bounds());
   return RawRow(y);
 }
 
 void Surface::Changed(const Rect& r) {
   ++version_;
   if (copyOf_ != 0) changedSinceCopy_.Add(r);
-  if (!damagedAll_) damage_.Add(r);
+  damage_.Add(r);
 }
 
-Region Surface::TakeDamage() const {
-  Region taken;
-  if (damagedAll_) {
-    taken.Add(Bounds());
-  } else {
-    taken = damage_;
-  }
-  damage_.Clear();
-  damagedAll_ = false;
-  return taken;
-}
+Region Surface::TakeDamage() const { return std::exchange(damage_, Region{}); }
 
 void Region::Add(const Rect& r) {
   constexpr std::size_t kMostRects = 16;
@@ -96,6 +87,7 @@ void Region::Add(const Rect& r) {
   for (const Rect& have : rects_) {
     if (have.Contains(r)) return;
   }
+  std::erase_if(rects_, [&r](const Rect& have) { return r.Contains(have); });
   rects_.push_back(r);
   if (rects_.size() <= kMostRects) return;
   Rect box = rects_.front();
@@ -145,14 +137,11 @@ int BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, std::u
                      rows.src == 0 && cols.length == to->Width() && rows.length == to->Height();
   if (whole) {
     const bool holdsIt = to->copyOf_ == src && to->copyVersion_ == from->version_;
-    if (holdsIt) {
-      for (const Rect& r : to->changedSinceCopy_.Rects()) {
-        CopyRect(to->RawRow(0), from->Row(0), to->Width(), r);
-        if (!to->damagedAll_) to->damage_.Add(r);
-      }
-    } else {
-      CopyRect(to->RawRow(0), from->Row(0), to->Width(), target);
-      to->damagedAll_ = true;
+    const Rect all[] = {target};
+    const std::span<const Rect> stale = holdsIt ? std::span<const Rect>(to->changedSinceCopy_.Rects()) : all;
+    for (const Rect& r : stale) {
+      CopyRect(to->RawRow(0), from->Row(0), to->Width(), r);
+      to->damage_.Add(r);
     }
     ++to->version_;
     to->copyOf_ = src;

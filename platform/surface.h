@@ -25,8 +25,8 @@ struct Rect {
   bool Contains(const Rect& r) const { return r.x >= x && r.y >= y && r.x + r.w <= x + w && r.y + r.h <= y + h; }
 };
 
-// A few rectangles covering some part of a surface: when they grow many,
-// they merge into their bounding box.
+// A few rectangles covering some part of a surface: a rectangle swallows those
+// it contains, and when they grow many they merge into their bounding box.
 class Region {
  public:
   void Add(const Rect& r);
@@ -82,8 +82,7 @@ class Surface {
   HDC copyOf_ = 0;                // these pixels equal that surface's...
   std::uint64_t copyVersion_ = 0;  // ...as it was at this version...
   Region changedSinceCopy_;        // ...outside these parts
-  mutable Region damage_;
-  mutable bool damagedAll_ = true;
+  mutable Region damage_;          // changed since last taken
 };
 
 // The surface a handle names, or nullptr for a handle that names none.

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "replay/script.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -96,21 +98,50 @@ TEST_F(ReplayCli, FramesEndsTheRunAndStandardStreamsWork) {
 }
 
 TEST_F(ReplayCli, RefusesBadScriptsWithOneLineNamingIt) {
+  using namespace std::string_literals;  // so that NUL bytes stay in the texts
   const struct {
-    const char* text;
-    const char* error;
+    std::string text;
+    std::string error;  // after the script's name
   } cases[] = {
-      {"10 jump Up\n20 close\n", ":1: unknown action \"jump\" (down, up, tap or close)\n"},
-      {"20 close\n10 down Leftt\n", ":2: unknown key \"Leftt\"\n"},
-      {"", ": no close line and no --frames: the run would never end\n"},
-      {"10 down Up\n", ": no close line and no --frames: the run would never end\n"},
+      {"# ok\n10 down Up\n20 jump Up\n90 close\n", ":3: unknown action \"jump\" (down, up, tap or close)"},
+      {"20 close\n10 down Leftt\n", ":2: unknown key \"Leftt\""},
+      {"90 close\n10 down 32768\n", ":2: unknown key \"32768\""},
+      {"10 down\n90 close\n", ":1: missing key after down"},
+      {"10\n90 close\n", ":1: missing action after the time (down, up, tap or close)"},
+      {"10 tap Up Up\n90 close\n", ":1: unexpected \"Up\" after the key"},
+      {"90 close now\n", ":1: close takes no key, found \"now\""},
+      {"\n\n2147483648 close\n", ":3: time \"2147483648\" is out of range (0 to 2147483647)"},
+      {"99999999999999999999999 close\n", ":1: time \"99999999999999999999999\" is out of range (0 to 2147483647)"},
+      {"-10 close\n", ":1: time \"-10\" is not a number of milliseconds"},
+      {"1e3 close\n", ":1: time \"1e3\" is not a number of milliseconds"},
+      {"down Up\n", ":1: time \"down\" is not a number of milliseconds"},
+      {"10 tap Up\n\x7f"
+       "ELF\x02\x01\x01\0\0\0 \xff\xfe\n"s,
+       ":2: time \"\\x7fELF\\x02\\x01\\x01\\x00\\x00\\x00\" is not a number of milliseconds"},
+      {"", ": no close line and no --frames: the run would never end"},
+      {"# nothing but a comment\n\n", ": no close line and no --frames: the run would never end"},
+      {"10 down Right\n500 tap Up\n", ": no close line and no --frames: the run would never end"},
   };
   for (const auto& c : cases) {
     const std::string script = Write("bad.txt", c.text);
     EXPECT_EQ(Run("--trace " + Path("t.csv") + " " + script), 2) << c.text;
-    EXPECT_EQ(err(), script + c.error);
-    EXPECT_FALSE(fs::exists(Path("t.csv"))) << "nothing runs before the script is read";
+    EXPECT_EQ(err(), script + c.error + "\n") << c.text;
+    EXPECT_FALSE(fs::exists(Path("t.csv"))) << "nothing runs before the script is read: " << c.text;
   }
+  // A script with no close runs when --frames ends it.
+  EXPECT_EQ(Run("--frames 5 " + Write("open.txt", "10 down Right\n")), 0) << err();
+}
+
+TEST_F(ReplayCli, RefusesAFileOverSixtyFourMegabytesUnread) {
+  const std::string script = Path("big.txt");
+  {
+    std::ofstream out(script, std::ios::binary);
+    const std::string line = "10 tap Right\n";
+    for (std::size_t written = 0; written <= replay::kMaxScriptBytes; written += line.size()) out << line;
+  }
+  EXPECT_EQ(Run("--trace " + Path("t.csv") + " " + script), 2);
+  EXPECT_EQ(err(), script + ": too large (over 64 MiB)\n");
+  EXPECT_FALSE(fs::exists(Path("t.csv")));
 }
 
 TEST_F(ReplayCli, RefusesBadCommandLines) {

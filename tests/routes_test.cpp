@@ -27,7 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Pixel;
-using namespace std::string_literals;
 
 // One frame as the trace shows it.
 struct Row {
@@ -436,82 +435,6 @@ TEST(Feel, EachDeathComesBackAtTheLatestCheckpoint) {
     ASSERT_EQ(run.Frame(n + 598).y, route.Frame(n).y) << "route frame " << n;
   }
   EXPECT_TRUE(run.Frame(1733).flag2);
-}
-
-// ---------------------------------------------------------------------------
-// Scripts that are wrong: the tool says what and where, in one line, and runs
-// nothing.
-
-class BadScripts : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("plinkard-bad-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Write(const std::string& text) const {
-    const std::string path = (dir_ / "bad.txt").string();
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-  }
-  // Exit status of the tool; its standard error goes to err().
-  int Tool(const std::string& args) {
-    const std::string command = std::string(PLINKARD_BINARY_DIR) + "/plinkard-replay --trace " +
-                                (dir_ / "t.csv").string() + " " + args + " 2>" + (dir_ / "err").string();
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  std::string err() const { return ReadFile((dir_ / "err").string()); }
-  bool Traced() const { return fs::exists(dir_ / "t.csv"); }
-
-  fs::path dir_;
-};
-
-TEST_F(BadScripts, EveryKindGetsExitTwoAndOneLineNamingTheLine) {
-  const struct {
-    std::string text;
-    std::string error;  // after the script's name
-  } cases[] = {
-      {"# ok\n10 down Up\n20 jump Up\n90 close\n", ":3: unknown action \"jump\" (down, up, tap or close)"},
-      {"10 down Shift\n10 up Sapce\n90 close\n", ":2: unknown key \"Sapce\""},
-      {"90 close\n10 down 32768\n", ":2: unknown key \"32768\""},
-      {"10 down\n90 close\n", ":1: missing key after down"},
-      {"10\n90 close\n", ":1: missing action after the time (down, up, tap or close)"},
-      {"10 tap Up Up\n90 close\n", ":1: unexpected \"Up\" after the key"},
-      {"90 close now\n", ":1: close takes no key, found \"now\""},
-      {"\n\n2147483648 close\n", ":3: time \"2147483648\" is out of range (0 to 2147483647)"},
-      {"99999999999999999999999 close\n", ":1: time \"99999999999999999999999\" is out of range (0 to 2147483647)"},
-      {"-10 close\n", ":1: time \"-10\" is not a number of milliseconds"},
-      {"1e3 close\n", ":1: time \"1e3\" is not a number of milliseconds"},
-      {"down Up\n", ":1: time \"down\" is not a number of milliseconds"},
-      {"10 tap Up\n\x7f"
-       "ELF\x02\x01\x01\0\0\0 \xff\xfe\n"s,
-       ":2: time \"\\x7fELF\\x02\\x01\\x01\\x00\\x00\\x00\" is not a number of milliseconds"},
-      {"", ": no close line and no --frames: the run would never end"},
-      {"# nothing but a comment\n\n", ": no close line and no --frames: the run would never end"},
-      {"10 down Right\n500 tap Up\n", ": no close line and no --frames: the run would never end"},
-  };
-  for (const auto& c : cases) {
-    const std::string script = Write(c.text);
-    EXPECT_EQ(Tool(script), 2) << c.text;
-    EXPECT_EQ(err(), script + c.error + "\n") << c.text;
-    EXPECT_FALSE(Traced()) << "nothing runs: " << c.text;
-  }
-  // A script with no close runs when --frames ends it.
-  EXPECT_EQ(Tool("--frames 5 " + Write("10 down Right\n")), 0) << err();
-}
-
-TEST_F(BadScripts, AFileOverSixtyFourMegabytesIsRefusedUnread) {
-  const std::string script = (dir_ / "big.txt").string();
-  {
-    std::ofstream out(script, std::ios::binary);
-    const std::string line = "10 tap Right\n";
-    for (std::size_t written = 0; written <= replay::kMaxScriptBytes; written += line.size()) out << line;
-  }
-  EXPECT_EQ(Tool(script), 2);
-  EXPECT_EQ(err(), script + ": too large (over 64 MiB)\n");
-  EXPECT_FALSE(Traced());
 }
 
 }  // namespace
