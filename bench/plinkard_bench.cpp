@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/headless_window.h"
+#include "platform/keys.h"
 #include "replay/replay.h"
 #include "shell/module1.h"
 #include "shell/stage1.h"
@@ -68,7 +69,7 @@ BENCHMARK(BM_ComposeWholeFrame)->Unit(benchmark::kMicrosecond);
 void BM_MovementStep(benchmark::State& state) {
   StartGame();
   playercls& p = *module1::Player;
-  module1::KeyState[39] = True;
+  module1::KeyState[vk::Right] = True;
   for (auto _ : state) {
     p.X = 970;
     p.Y = 647;
@@ -76,7 +77,7 @@ void BM_MovementStep(benchmark::State& state) {
     p.Movement();
     benchmark::DoNotOptimize(p.X);
   }
-  module1::KeyState[39] = False;
+  module1::KeyState[vk::Right] = False;
 }
 BENCHMARK(BM_MovementStep)->Unit(benchmark::kMicrosecond);
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "platform/surface.h"
-#include "shell/boolean.h"
+#include "core/boolean.h"
 
 namespace module1 {
 

@@ -1,6 +1,6 @@
 #include "objects/doorcls.h"
 
-#include "shell/rounding.h"
+#include "core/rounding.h"
 #include "shell/stage1.h"
 
 namespace {

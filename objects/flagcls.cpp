@@ -1,6 +1,6 @@
 #include "objects/flagcls.h"
 
-#include "shell/rounding.h"
+#include "core/rounding.h"
 #include "shell/stage1.h"
 
 namespace {

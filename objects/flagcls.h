@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "platform/surface.h"
-#include "shell/boolean.h"
+#include "core/boolean.h"
 
 class flagcls {
  public:

@@ -4,9 +4,9 @@
 
 namespace platform {
 
-std::int16_t KeyCodeOf(SDL_Keycode key) {
-  if (key >= SDLK_a && key <= SDLK_z) return std::int16_t('A' + (key - SDLK_a));
-  if (key >= SDLK_0 && key <= SDLK_9) return std::int16_t('0' + (key - SDLK_0));
+vk::Code KeyCodeOf(SDL_Keycode key) {
+  if (key >= SDLK_a && key <= SDLK_z) return vk::Letter(char('A' + (key - SDLK_a)));
+  if (key >= SDLK_0 && key <= SDLK_9) return vk::Digit(key - SDLK_0);
   if (key >= SDLK_F1 && key <= SDLK_F12) return std::int16_t(vk::F1 + (key - SDLK_F1));
   if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return std::int16_t(vk::Numpad0 + 1 + (key - SDLK_KP_1));
   switch (key) {
@@ -15,17 +15,17 @@ std::int16_t KeyCodeOf(SDL_Keycode key) {
     case SDLK_RIGHT: return vk::Right;
     case SDLK_DOWN: return vk::Down;
     case SDLK_LCTRL:
-    case SDLK_RCTRL: return vk::Control;
+    case SDLK_RCTRL: return vk::Ctrl;
     case SDLK_LSHIFT:
     case SDLK_RSHIFT: return vk::Shift;
     case SDLK_LALT:
-    case SDLK_RALT: return vk::Menu;
+    case SDLK_RALT: return vk::Alt;
     case SDLK_SPACE: return vk::Space;
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: return vk::Return;
+    case SDLK_KP_ENTER: return vk::Enter;
     case SDLK_ESCAPE: return vk::Escape;
     case SDLK_TAB: return vk::Tab;
-    case SDLK_BACKSPACE: return vk::Back;
+    case SDLK_BACKSPACE: return vk::Backspace;
     case SDLK_KP_0: return vk::Numpad0;
     default: return -1;
   }

@@ -9,16 +9,10 @@
 #include <limits>
 #include <string>
 
+#include "platform/keys.h"
 #include "platform/surface.h"
 
 namespace platform {
-
-// Virtual-key codes of the keys the platform reports.
-namespace vk {
-inline constexpr std::int16_t Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Menu = 18,
-                              Escape = 27, Space = 32, Left = 37, Up = 38, Right = 39, Down = 40,
-                              Numpad0 = 96, F1 = 112;
-}
 
 // Modifier bits of the key events' shift argument.
 inline constexpr std::int16_t ShiftMask = 1, CtrlMask = 2, AltMask = 4;

@@ -1,6 +1,6 @@
 #include <limits>
 
-#include "player/keys.h"
+#include "platform/keys.h"
 #include "player/playercls.h"
 #include "shell/module1.h"
 
@@ -45,8 +45,8 @@ void playercls::Jump() {
     if (Y - ceiling >= kCrouchDrop) {
       Picstate = std::int16_t(Picstate - kCrouchedFrames);
       Crouched = False;
-      if (KeyState[keys::Ctrl] == True) XVelMax = Runspeed;
-      if (KeyState[keys::Ctrl] == False) XVelMax = Walkspeed;
+      if (KeyState[vk::Ctrl] == True) XVelMax = Runspeed;
+      if (KeyState[vk::Ctrl] == False) XVelMax = Walkspeed;
     }
     return;
   }

@@ -1,5 +1,5 @@
 #include "player/playercls.h"
-#include "shell/rounding.h"
+#include "core/rounding.h"
 #include "shell/stage1.h"
 
 namespace {

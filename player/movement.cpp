@@ -1,4 +1,4 @@
-#include "player/keys.h"
+#include "platform/keys.h"
 #include "player/playercls.h"
 #include "shell/module1.h"
 
@@ -10,8 +10,8 @@ bool playercls::StandsOnFloor() const { return FloorLevel(CurrentForm, X, Y) == 
 // speed limits act on the floor, the stage's bounds, walls and ceilings stop it,
 // gravity pulls or the floor holds it, and spikes underfoot kill it.
 void playercls::Movement() {
-  const bool left = KeyState[keys::Left] == True;
-  const bool right = KeyState[keys::Right] == True;
+  const bool left = KeyState[vk::Left] == True;
+  const bool right = KeyState[vk::Right] == True;
 
   if (left) XVel = float(double(XVel) - double(Acceleration));
   if (right) XVel = float(double(XVel) + double(Acceleration));
@@ -29,7 +29,7 @@ void playercls::Movement() {
       XVel = float(double(XVel) * 0.8);
       XVelMax = Walkspeed;
     }
-    if (KeyState[keys::Ctrl] != True && (XVel > Walkspeed || XVel < -Walkspeed)) {
+    if (KeyState[vk::Ctrl] != True && (XVel > Walkspeed || XVel < -Walkspeed)) {
       XVel = float(double(XVel) * 0.8);
       XVelMax = Walkspeed;
     }

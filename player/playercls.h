@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "platform/surface.h"
-#include "shell/boolean.h"
+#include "core/boolean.h"
 
 class playercls {
  public:

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/keys.h"
+
 namespace replay {
 namespace {
 
@@ -18,8 +20,9 @@ struct KeyName {
   std::int16_t code;
 };
 constexpr std::array<KeyName, 12> kKeyNames{{
-    {"left", 37}, {"right", 39}, {"up", 38}, {"down", 40}, {"space", 32}, {"ctrl", 17},
-    {"shift", 16}, {"alt", 18}, {"enter", 13}, {"escape", 27}, {"tab", 9}, {"backspace", 8},
+    {"left", vk::Left}, {"right", vk::Right}, {"up", vk::Up}, {"down", vk::Down}, {"space", vk::Space},
+    {"ctrl", vk::Ctrl}, {"shift", vk::Shift}, {"alt", vk::Alt}, {"enter", vk::Enter}, {"escape", vk::Escape},
+    {"tab", vk::Tab}, {"backspace", vk::Backspace},
 }};
 
 bool Blank(char c) { return c == ' ' || c == '\t'; }
@@ -66,8 +69,8 @@ std::optional<std::int16_t> KeyCode(std::string_view key) {
   }
   if (key.size() == 1) {
     const auto c = static_cast<unsigned char>(key[0]);
-    if (std::isalpha(c)) return std::int16_t(std::toupper(c));  // letters A to Z: 65 to 90
-    if (std::isdigit(c)) return std::int16_t(c);                // digits 0 to 9: 48 to 57
+    if (std::isalpha(c)) return vk::Letter(char(std::toupper(c)));
+    if (std::isdigit(c)) return vk::Digit(c - '0');
     return std::nullopt;
   }
   // Two or more characters: a key code, an optional minus and decimal digits.

@@ -4,9 +4,6 @@
 
 namespace {
 
-constexpr std::int16_t kKeyCtrl = 17, kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40,
-                       kKeyP = 80;
-
 // Codes 0 to 99 are recorded; 100 and above, and anything negative, are not.
 bool Recorded(std::int16_t keyCode) { return keyCode >= 0 && keyCode < module1::kKeyStateUpper; }
 
@@ -15,19 +12,19 @@ bool Recorded(std::int16_t keyCode) { return keyCode >= 0 && keyCode < module1::
 void Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {
   using namespace module1;
   if (Recorded(KeyCode)) KeyState[std::size_t(KeyCode)] = True;
-  if (KeyCode == kKeyP) TogglePause();
-  if (KeyCode == kKeyLeft) Player->TurnLeft();
-  if (KeyCode == kKeyRight) Player->TurnRight();
-  if (KeyCode == kKeyUp) Player->Jump();
-  if (KeyCode == kKeyDown) Player->Crouch();
-  if (KeyCode == kKeySpace) Player->Action();
-  if (KeyCode == kKeyCtrl) Player->Run(True);
+  if (KeyCode == vk::P) TogglePause();
+  if (KeyCode == vk::Left) Player->TurnLeft();
+  if (KeyCode == vk::Right) Player->TurnRight();
+  if (KeyCode == vk::Up) Player->Jump();
+  if (KeyCode == vk::Down) Player->Crouch();
+  if (KeyCode == vk::Space) Player->Action();
+  if (KeyCode == vk::Ctrl) Player->Run(True);
 }
 
 void Form_KeyUp(std::int16_t KeyCode, std::int16_t /*Shift*/) {
   using namespace module1;
   if (Recorded(KeyCode)) KeyState[std::size_t(KeyCode)] = False;
-  if (KeyCode == kKeyCtrl) Player->Run(False);
+  if (KeyCode == vk::Ctrl) Player->Run(False);
 }
 
 // Closing the window ends the program at once, from whichever pump delivered it.

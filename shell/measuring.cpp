@@ -1,13 +1,11 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/keys.h"
 #include "shell/module1.h"
 #include "shell/stage1.h"
 
 namespace {
-
-constexpr std::size_t kKeyW = 87, kKeyS = 83, kKeyA = 65, kKeyD = 68, kKeyT = 84, kKeyG = 71, kKeyF = 70,
-                      kKeyH = 72;
 
 // A single-precision number as the labels write it: up to seven significant
 // digits, no trailing zeros, no point for whole numbers (552, 551.9, -3).
@@ -26,14 +24,14 @@ namespace module1 {
 // where it is. Nothing shows them; the figures are for whoever reads them.
 void MoveMeasure() {
   ImageControl& measure = Stage1.measure;
-  if (KeyState[kKeyW] == True) measure.Top = measure.Top - 1.0f;
-  if (KeyState[kKeyS] == True) measure.Top = measure.Top + 1.0f;
-  if (KeyState[kKeyA] == True) measure.Left = measure.Left - 1.0f;
-  if (KeyState[kKeyD] == True) measure.Left = measure.Left + 1.0f;
-  if (KeyState[kKeyT] == True) measure.Top = float(double(measure.Top) - 0.1);
-  if (KeyState[kKeyG] == True) measure.Top = float(double(measure.Top) + 0.1);
-  if (KeyState[kKeyF] == True) measure.Left = float(double(measure.Left) - 0.1);
-  if (KeyState[kKeyH] == True) measure.Left = float(double(measure.Left) + 0.1);
+  if (KeyState[vk::W] == True) measure.Top = measure.Top - 1.0f;
+  if (KeyState[vk::S] == True) measure.Top = measure.Top + 1.0f;
+  if (KeyState[vk::A] == True) measure.Left = measure.Left - 1.0f;
+  if (KeyState[vk::D] == True) measure.Left = measure.Left + 1.0f;
+  if (KeyState[vk::T] == True) measure.Top = float(double(measure.Top) - 0.1);
+  if (KeyState[vk::G] == True) measure.Top = float(double(measure.Top) + 0.1);
+  if (KeyState[vk::F] == True) measure.Left = float(double(measure.Left) - 0.1);
+  if (KeyState[vk::H] == True) measure.Left = float(double(measure.Left) + 0.1);
   Stage1.Label1.Caption = SingleText(measure.Left);
   Stage1.Label2.Caption = SingleText(measure.Top);
 }

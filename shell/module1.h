@@ -9,7 +9,7 @@
 
 #include "geometry/geometry.h"
 #include "player/playercls.h"
-#include "shell/boolean.h"
+#include "core/boolean.h"
 
 namespace module1 {
 

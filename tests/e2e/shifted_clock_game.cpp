@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "shell/play.h"
+#include "app/play.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) return 2;

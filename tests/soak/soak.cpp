@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/keys.h"
 #include "replay/replay.h"
 #include "shell/module1.h"
 #include "shell/stage1.h"
@@ -31,20 +32,21 @@ long ResidentKiB() {
 // Keys as a player mashes them: mostly the game's own, now and then anything.
 std::vector<ScriptedEvent> RandomKeys(std::int64_t frames, std::uint32_t seed) {
   std::mt19937 random(seed);
-  const std::int16_t keys[] = {37, 39, 37, 39, 38, 38, 40, 17, 17, 32, 87, 83, 65, 68, 84, 71, 70, 72, 13, 27};
+  const vk::Code keys[] = {vk::Left, vk::Right, vk::Left, vk::Right, vk::Up, vk::Up, vk::Down, vk::Ctrl, vk::Ctrl,
+                          vk::Space, vk::W, vk::S, vk::A, vk::D, vk::T, vk::G, vk::F, vk::H, vk::Enter, vk::Escape};
   std::vector<ScriptedEvent> events;
   const std::int64_t end = 10 * frames;
   for (std::int64_t t = 10; t < end; t += 1 + std::int64_t(random() % 60)) {
     if (random() % 500 == 0) {  // a short pause, with keys pressed during it
       const std::int64_t resume = t + 1 + std::int64_t(random() % 400);
-      events.push_back({t, Kind::KeyDown, 80});
+      events.push_back({t, Kind::KeyDown, vk::P});
       events.push_back({(t + resume) / 2, Kind::KeyDown, keys[random() % std::size(keys)]});
-      events.push_back({resume, Kind::KeyDown, 80});
+      events.push_back({resume, Kind::KeyDown, vk::P});
       continue;
     }
     std::int16_t key = keys[random() % std::size(keys)];
     if (random() % 200 == 0) key = std::int16_t(int(random() % 65536) - 32768);
-    if (key == 80) continue;  // pauses come in pairs, above
+    if (key == vk::P) continue;  // pauses come in pairs, above
     events.push_back({t, random() % 3 == 0 ? Kind::KeyUp : Kind::KeyDown, key});
   }
   return events;

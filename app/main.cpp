@@ -1,4 +1,4 @@
 // Plinkard: the game in its desktop window.
-#include "shell/play.h"
+#include "app/play.h"
 
 int main() { return PlayInWindow(); }

@@ -1,4 +1,4 @@
-#include "shell/play.h"
+#include "app/play.h"
 
 #include <cstdio>
 #include <exception>
