@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/layout.h"
 #include "platform/headless_window.h"
 #include "platform/keys.h"
 #include "replay/replay.h"
@@ -31,7 +32,7 @@ void StartGame() {
 }
 
 void BM_MemcpyBackImage(benchmark::State& state) {
-  std::vector<platform::Pixel> from(std::size_t(Stage1Window::kGameWidth) * Stage1Window::kGameHeight, 1);
+  std::vector<platform::Pixel> from(std::size_t(layout::StageWidth) * layout::StageHeight, 1);
   std::vector<platform::Pixel> to(from.size());
   for (auto _ : state) {
     std::memcpy(to.data(), from.data(), from.size() * sizeof(platform::Pixel));
@@ -46,16 +47,11 @@ BENCHMARK(BM_MemcpyBackImage)->Unit(benchmark::kMicrosecond);
 // every frame start from a back image drawn over elsewhere, as after a pause.
 void ComposeFrames(benchmark::State& state, bool whole) {
   StartGame();
-  module1::Player->X = 700;
-  module1::Player->Y = 511;
+  module1::Player->X = layout::BesideFlag2.x;  // in front of a flag
+  module1::Player->Y = layout::BesideFlag2.y;
   for (auto _ : state) {
     if (whole) Stage1.BackImage->Row(0)[0] = 0;
-    platform::BitBlt(module1::Player->CurrentForm, 0, 0, 11520, 7980, Stage1.background.hDC(), 0, 0,
-                     platform::SRCCOPY);
-    Stage1.Door1->Draw();
-    Stage1.Flag1->Draw();
-    Stage1.Flag2->Draw();
-    module1::Player->Draw();
+    module1::DrawFrame();
     benchmark::ClobberMemory();
   }
 }
@@ -71,8 +67,8 @@ void BM_MovementStep(benchmark::State& state) {
   playercls& p = *module1::Player;
   module1::KeyState[vk::Right] = True;
   for (auto _ : state) {
-    p.X = 970;
-    p.Y = 647;
+    p.X = layout::AtDoor.toX;
+    p.Y = layout::AtDoor.y;
     p.XVel = 1;
     p.Movement();
     benchmark::DoNotOptimize(p.X);

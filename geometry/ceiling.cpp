@@ -2,12 +2,11 @@
 
 #include "geometry/bands.h"
 #include "geometry/geometry.h"
-#include "shell/stage1.h"
+#include "core/layout.h"
+#include "core/stage_handles.h"
 
 namespace geometry {
 namespace {
-
-constexpr float kCrouchAllowance = 16;  // a crouched player's head is 16 pixels lower
 
 // The player's Y when its head touches the ceiling, standing, by segment of X.
 constexpr std::array<Row, 3> kTopCeiling{{
@@ -67,9 +66,9 @@ float StandingCeiling(float x, float y) {
 namespace module1 {
 
 float CeilingLevel(HDC form, float x, float y, Boolean crouched) {
-  if (form != Stage1.hDC) return 0;
+  if (form != stage::Form) return 0;
   float level = geometry::StandingCeiling(x, y);
-  if (crouched == True) level -= geometry::kCrouchAllowance;
+  if (crouched == True) level -= layout::CrouchDrop;  // a crouched head is lower
   return level;
 }
 

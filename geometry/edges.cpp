@@ -2,7 +2,7 @@
 
 #include "geometry/bands.h"
 #include "geometry/geometry.h"
-#include "shell/stage1.h"
+#include "core/stage_handles.h"
 
 namespace geometry {
 namespace {
@@ -92,7 +92,7 @@ float LevelAt(Band band, std::span<const Row> rows, float x, float y, float othe
 namespace module1 {
 
 float EdgeX(HDC form, float y, std::int16_t n) {
-  if (form != Stage1.hDC) return 0;
+  if (form != stage::Form) return 0;
   return geometry::Edge(geometry::BandOf(y), n);
 }
 

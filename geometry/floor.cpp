@@ -2,7 +2,7 @@
 
 #include "geometry/bands.h"
 #include "geometry/geometry.h"
-#include "shell/stage1.h"
+#include "core/stage_handles.h"
 
 namespace geometry {
 namespace {
@@ -58,7 +58,7 @@ namespace module1 {
 
 float FloorLevel(HDC form, float x, float y) {
   using namespace geometry;
-  if (form != Stage1.hDC) return 0;
+  if (form != stage::Form) return 0;
   const Band band = BandOf(y);
   switch (band) {
     case Band::Top: return LevelAt(band, kTopFloor, x, y, 0);

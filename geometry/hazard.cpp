@@ -1,6 +1,6 @@
 #include "geometry/bands.h"
 #include "geometry/geometry.h"
-#include "shell/stage1.h"
+#include "core/stage_handles.h"
 
 namespace geometry {
 namespace {
@@ -42,7 +42,7 @@ bool OverSpikes(float x, float y) {
 namespace module1 {
 
 Boolean OnHazard(HDC form, float x, float y) {
-  if (form != Stage1.hDC) return False;
+  if (form != stage::Form) return False;
   return geometry::OverSpikes(x, y) ? True : False;
 }
 

@@ -1,19 +1,14 @@
 #include "objects/doorcls.h"
 
+#include "core/layout.h"
 #include "core/rounding.h"
-#include "shell/stage1.h"
-
-namespace {
-// The picture's four cells: closed mask, closed door, open mask, open door.
-constexpr int kCellWidth = 28;
-constexpr int kClosedMask = 0, kClosed = 1, kOpenMask = 2, kOpen = 3;
-}  // namespace
+#include "core/stage_handles.h"
 
 void doorcls::Draw() {
-  const int mask = (Opened == True ? kOpenMask : kClosedMask) * kCellWidth;
-  const int sprite = (Opened == True ? kOpen : kClosed) * kCellWidth;
+  constexpr int kCell = layout::Door.width;  // the picture's cells are as wide as the door
+  const int mask = (Opened == True ? layout::DoorOpenMask : layout::DoorClosedMask) * kCell;
+  const int sprite = (Opened == True ? layout::DoorOpen : layout::DoorClosed) * kCell;
   const int x = RoundHalfEven(X), y = RoundHalfEven(Y);
-  const HDC picture = Stage1.doorpic.hDC();
-  platform::BitBlt(CurrentForm, x, y, Width, Height, picture, mask, 0, platform::SRCAND);
-  platform::BitBlt(CurrentForm, x, y, Width, Height, picture, sprite, 0, platform::SRCPAINT);
+  platform::BitBlt(CurrentForm, x, y, Width, Height, stage::doorpic, mask, 0, platform::SRCAND);
+  platform::BitBlt(CurrentForm, x, y, Width, Height, stage::doorpic, sprite, 0, platform::SRCPAINT);
 }

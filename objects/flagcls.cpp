@@ -1,22 +1,18 @@
 #include "objects/flagcls.h"
 
+#include "core/layout.h"
 #include "core/rounding.h"
-#include "shell/stage1.h"
-
-namespace {
-constexpr float kRaiseBy = 56;  // from the foot of the pole to its top
-constexpr int kSpriteRow = 13;  // the sprite half of the picture, under the mask half
-}  // namespace
+#include "core/stage_handles.h"
 
 void flagcls::Draw() {
   const int x = RoundHalfEven(X), y = RoundHalfEven(Y);
-  const HDC picture = Stage1.flagpic.hDC();
-  platform::BitBlt(CurrentForm, x, y, Width, Height, picture, 0, 0, platform::SRCAND);
-  platform::BitBlt(CurrentForm, x, y, Width, Height, picture, 0, kSpriteRow, platform::SRCPAINT);
+  platform::BitBlt(CurrentForm, x, y, Width, Height, stage::flagpic, 0, 0, platform::SRCAND);
+  platform::BitBlt(CurrentForm, x, y, Width, Height, stage::flagpic, 0, layout::FlagSpriteRow, platform::SRCPAINT);
 }
 
+// From the foot of the pole to its top, once.
 void flagcls::Raise() {
   if (Raised == True) return;
-  Y = Y - kRaiseBy;
+  Y = Y - layout::FlagRaise;
   Raised = True;
 }

@@ -16,6 +16,14 @@ std::vector<std::pair<HDC, Surface*>>& Registry() {
   return *registry;
 }
 
+// The surface a handle names, or nullptr for a handle that names none.
+Surface* SurfaceOf(HDC hdc) {
+  for (const auto& [handle, surface] : Registry()) {
+    if (handle == hdc) return surface;
+  }
+  return nullptr;
+}
+
 HDC NextHandle() {
   static HDC next = 0x01010000;
   return next += 0x10;
@@ -58,13 +66,6 @@ Surface::Surface(int width, int height, Pixel fill)
 Surface::~Surface() {
   auto& registry = Registry();
   std::erase_if(registry, [this](const auto& entry) { return entry.second == this; });
-}
-
-Surface* SurfaceOf(HDC hdc) {
-  for (const auto& [handle, surface] : Registry()) {
-    if (handle == hdc) return surface;
-  }
-  return nullptr;
 }
 
 Pixel* Surface::Row(int y) {

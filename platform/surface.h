@@ -85,9 +85,6 @@ class Surface {
   mutable Region damage_;          // changed since last taken
 };
 
-// The surface a handle names, or nullptr for a handle that names none.
-Surface* SurfaceOf(HDC hdc);
-
 // Copies the w × h rectangle at (sx, sy) of src onto dest at (x, y), combining
 // the pixels by rop. The rectangle is clipped to both surfaces, so a request
 // larger than either copies only what both hold. Answers nonzero when the

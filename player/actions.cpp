@@ -1,26 +1,22 @@
 #include <limits>
 
+#include "core/key_state.h"
+#include "core/layout.h"
+#include "geometry/geometry.h"
 #include "platform/keys.h"
 #include "player/playercls.h"
-#include "shell/module1.h"
+#include "player/tuning.h"
 
 using namespace module1;
 
-namespace {
-constexpr float kJumpSpeed = 4.33f;
-constexpr double kSecondJumpBoost = 4.33;
-constexpr float kCrouchDrop = 16;  // a crouched player's head is this much lower
-constexpr std::int16_t kCrouchedFrames = 3;  // crouching frame = standing frame + 3
-}  // namespace
-
 void playercls::TurnLeft() {
-  if (Crouched == False) Picstate = 0;
-  if (Crouched == True) Picstate = 3;
+  if (Crouched == False) Picstate = layout::FacingLeft;
+  if (Crouched == True) Picstate = layout::FacingLeft + layout::Crouching;
 }
 
 void playercls::TurnRight() {
-  if (Crouched == False) Picstate = 2;
-  if (Crouched == True) Picstate = 5;
+  if (Crouched == False) Picstate = layout::FacingRight;
+  if (Crouched == True) Picstate = layout::FacingRight + layout::Crouching;
 }
 
 void playercls::Run(Boolean TurningOn) {
@@ -42,20 +38,20 @@ void playercls::Run(Boolean TurningOn) {
 void playercls::Jump() {
   if (Crouched == True) {
     const float ceiling = CeilingLevel(CurrentForm, X, Y, Crouched);
-    if (Y - ceiling >= kCrouchDrop) {
-      Picstate = std::int16_t(Picstate - kCrouchedFrames);
+    if (Y - ceiling >= layout::CrouchDrop) {
+      Picstate = std::int16_t(Picstate - layout::Crouching);
       Crouched = False;
       if (KeyState[vk::Ctrl] == True) XVelMax = Runspeed;
       if (KeyState[vk::Ctrl] == False) XVelMax = Walkspeed;
     }
     return;
   }
-  if (Jumps == 0) YVel = kJumpSpeed;
+  if (Jumps == 0) YVel = tuning::JumpSpeed;
   if (Jumps == 1) {
-    if (YVel > -kJumpSpeed) YVel = float(double(YVel) + kSecondJumpBoost);
-    if (YVel < -kJumpSpeed) YVel = 0;  // falling fast: the second jump only stops the fall
+    if (YVel > -tuning::JumpSpeed) YVel = float(double(YVel) + tuning::SecondJump);
+    if (YVel < -tuning::JumpSpeed) YVel = 0;  // falling fast: the second jump only stops the fall
   }
-  if (YVel > kJumpSpeed) YVel = kJumpSpeed;
+  if (YVel > tuning::JumpSpeed) YVel = tuning::JumpSpeed;
   // Up held through a long pause keeps calling Jump; the count stops at its
   // largest value instead of wrapping round to a fresh jump.
   if (Jumps < std::numeric_limits<std::int16_t>::max()) ++Jumps;
@@ -63,7 +59,7 @@ void playercls::Jump() {
 
 void playercls::Crouch() {
   if (Crouched == True) return;
-  Picstate = std::int16_t(Picstate + kCrouchedFrames);
+  Picstate = std::int16_t(Picstate + layout::Crouching);
   Crouched = True;
   if (StandsOnFloor()) {
     if (XVel > Crawlspeed) XVel = Crawlspeed;

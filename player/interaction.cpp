@@ -1,43 +1,31 @@
 #include <cmath>
 
+#include "core/key_state.h"
+#include "core/layout.h"
+#include "core/stage_handles.h"
+#include "objects/stage_objects.h"
 #include "platform/window.h"
 #include "player/playercls.h"
-#include "shell/module1.h"
-#include "shell/stage1.h"
 
 namespace {
 
-// Where Space does something: the integer part of X (both ends included) and
-// the exact Y of a player standing on the floor there.
-struct Zone {
-  float fromX, toX, y;
-  bool Holds(float x, float y) const {
-    const float whole = std::floor(x);
-    return fromX <= whole && whole <= toX && y == this->y;
-  }
-};
-constexpr Zone kFirstPole{330, 354, 295};
-constexpr Zone kSecondPole{661, 685, 511};
-constexpr Zone kDoor{955, 972, 647};
-
-struct Respawn {
-  float x, y;
-  std::int16_t picstate;
-};
-constexpr Respawn kStart{8, 111, 2};
-constexpr Respawn kAtFirstFlag{342, 295, 0};
-constexpr Respawn kAtSecondFlag{673, 511, 2};
+// Whether a player at (x, y) stands in the zone: the integer part of x within
+// its ends, and y exactly its floor.
+bool Holds(const layout::Zone& zone, float x, float y) {
+  const float whole = std::floor(x);
+  return zone.fromX <= whole && whole <= zone.toX && y == zone.y;
+}
 
 }  // namespace
 
 // Space: standing still at a pole raises its flag; in front of the door it
 // opens the door, and the player goes through.
 void playercls::Action() {
-  if (CurrentForm != Stage1.hDC) return;
+  if (CurrentForm != stage::Form) return;
   if (Crouched == True || XVel != 0) return;
-  if (kFirstPole.Holds(X, Y)) Stage1.Flag1->Raise();
-  if (kSecondPole.Holds(X, Y)) Stage1.Flag2->Raise();
-  if (kDoor.Holds(X, Y)) Stage1.Door1->Opening(*this);
+  if (Holds(layout::AtPole1, X, Y)) stage::Flag1->Raise();
+  if (Holds(layout::AtPole2, X, Y)) stage::Flag2->Raise();
+  if (Holds(layout::AtDoor, X, Y)) stage::Door1->Opening(*this);
 }
 
 // A life ends: the message, every key let go, and back to the start or to the
@@ -49,9 +37,9 @@ void playercls::Die() {
   platform::CurrentWindow().MessageBox("You died", "Plinkard");
   module1::KeyState.fill(False);
 
-  Respawn at = kStart;
-  if (Stage1.Flag1->Raised == True) at = kAtFirstFlag;
-  if (Stage1.Flag2->Raised == True) at = kAtSecondFlag;
+  layout::Spot at = layout::Start;
+  if (stage::Flag1->Raised == True) at = layout::BesideFlag1;
+  if (stage::Flag2->Raised == True) at = layout::BesideFlag2;
   X = at.x;
   Y = at.y;
   Picstate = at.picstate;

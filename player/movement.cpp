@@ -1,6 +1,9 @@
+#include "core/key_state.h"
+#include "core/layout.h"
+#include "geometry/geometry.h"
 #include "platform/keys.h"
 #include "player/playercls.h"
-#include "shell/module1.h"
+#include "player/tuning.h"
 
 using namespace module1;
 
@@ -22,26 +25,26 @@ void playercls::Movement() {
   Y = float(double(Y) - double(YVel));  // YVel is positive upwards
 
   if (StandsOnFloor()) {
-    if (!right && !left) XVel = float(double(XVel) * 0.8);
-    if (!left && -0.33f <= XVel && XVel < 0) XVel = float(double(XVel) + 0.07);
-    if (!right && 0 < XVel && XVel <= 0.33f) XVel = float(double(XVel) - 0.07);
+    if (!right && !left) XVel = float(double(XVel) * tuning::Friction);
+    if (!left && -tuning::NudgeBelow <= XVel && XVel < 0) XVel = float(double(XVel) + tuning::Nudge);
+    if (!right && 0 < XVel && XVel <= tuning::NudgeBelow) XVel = float(double(XVel) - tuning::Nudge);
     if (Crouched == True && (XVel > Crawlspeed || XVel < -Crawlspeed)) {
-      XVel = float(double(XVel) * 0.8);
+      XVel = float(double(XVel) * tuning::Braking);
       XVelMax = Walkspeed;
     }
     if (KeyState[vk::Ctrl] != True && (XVel > Walkspeed || XVel < -Walkspeed)) {
-      XVel = float(double(XVel) * 0.8);
+      XVel = float(double(XVel) * tuning::Braking);
       XVelMax = Walkspeed;
     }
-    if (-0.01f < XVel && XVel < 0.01f) XVel = 0;
+    if (-tuning::DeadZone < XVel && XVel < tuning::DeadZone) XVel = 0;
   }
 
-  if (X < 4.0f) {
-    X = 4;
+  if (X < layout::LeftBound) {
+    X = layout::LeftBound;
     XVel = 0;
   }
-  if (X > 1000.0f) {
-    X = 1000;
+  if (X > layout::RightBound) {
+    X = layout::RightBound;
     XVel = 0;
   }
 
@@ -53,12 +56,12 @@ void playercls::Movement() {
   if (ceiling > Y && YVel > 0) {
     Y = ceiling;
     YVel = 0;
-    XVel = float(double(XVel) / 2);
+    XVel = float(double(XVel) / tuning::CeilingBump);
   }
 
   const float floor = FloorLevel(CurrentForm, X, Y);
   if (floor > Y) {
-    YVel = float(double(YVel) - 0.2);
+    YVel = float(double(YVel) - tuning::Gravity);
   } else {
     Y = floor;
     if (YVel < 0) YVel = 0;

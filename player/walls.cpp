@@ -1,17 +1,18 @@
+#include "geometry/geometry.h"
 #include "player/playercls.h"
-#include "shell/module1.h"
+#include "player/tuning.h"
 
 using namespace module1;
 
 namespace {
 
 // A segment of the level is a wall where, at its middle, the floor is more than
-// 10 pixels above the player's top (a step too high to walk up) or the ceiling
-// more than 10 pixels below it (an opening too low for its posture).
+// a step above the player's top (too high to walk up) or the ceiling more than
+// a step below it (an opening too low for its posture).
 bool IsWall(HDC form, float middle, float y, Boolean crouched) {
   const float floor = FloorLevel(form, middle, y);
   const float ceiling = CeilingLevel(form, middle, y, crouched);
-  return floor + 10.0f < y || ceiling - 10.0f > y;
+  return floor + tuning::StepHeight < y || ceiling - tuning::StepHeight > y;
 }
 
 }  // namespace
@@ -37,7 +38,7 @@ void playercls::PushOutOfLeftWalls() {
     const float face = EdgeX(CurrentForm, Y, n);
     const float middle = Midpoint(face, EdgeX(CurrentForm, Y, std::int16_t(n - 1)));
     if (X < face && X > middle && IsWall(CurrentForm, middle, Y, Crouched)) {
-      X = float(double(face) + 0.1);
+      X = float(double(face) + tuning::WallGap);
       XVel = 0;
     }
   }

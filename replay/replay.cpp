@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/layout.h"
 #include "shell/module1.h"
 #include "shell/stage1.h"
 
@@ -13,7 +14,7 @@ Outcome Replay(const Script& script, std::optional<std::int64_t> frames, const F
   window.OnPresent = [&](const platform::Surface&) {
     if (module1::Paused != False) return;  // the pause banner, not a frame
     ++outcome.frames;
-    if (observe) observe(outcome.frames, module1::NextFrameTick - 10, window.MessageBoxes());
+    if (observe) observe(outcome.frames, module1::NextFrameTick - layout::FrameMs, window.MessageBoxes());
     if (frames && outcome.frames == *frames) window.RequestClose();
   };
 

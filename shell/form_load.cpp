@@ -1,16 +1,19 @@
+#include "core/layout.h"
+#include "objects/stage_objects.h"
 #include "platform/window.h"
+#include "player/tuning.h"
 #include "shell/module1.h"
 #include "shell/stage1.h"
 
 namespace {
 
 template <class Object>
-std::unique_ptr<Object> Place(float x, float y, std::int16_t width, std::int16_t height) {
+std::unique_ptr<Object> Place(const layout::Place& at) {
   auto object = std::make_unique<Object>();
-  object->X = x;
-  object->Y = y;
-  object->Width = width;
-  object->Height = height;
+  object->X = at.x;
+  object->Y = at.y;
+  object->Width = at.width;
+  object->Height = at.height;
   object->CurrentForm = Stage1.hDC;
   return object;
 }
@@ -26,14 +29,19 @@ void Form_Load() {
   Running = True;
 
   Player = std::make_unique<playercls>();
-  Player->Initialise(20, 47, 1.33f, 2.93f, 6.67f, 0.13f, 2, Stage1.hDC, True);
-  Player->X = 8;
-  Player->Y = 111;
+  Player->Initialise(/*Wide=*/layout::PlayerWidth, /*High=*/layout::PlayerHeight, /*Crawl=*/tuning::Crawl,
+                     /*Walk=*/tuning::Walk, /*Run=*/tuning::Run, /*Accel=*/tuning::Acceleration,
+                     /*Pic=*/layout::Start.picstate, /*Currform=*/Stage1.hDC, /*Vis=*/True);
+  Player->X = layout::Start.x;
+  Player->Y = layout::Start.y;
 
-  // Each flag hangs at the foot of its pole; the door stands in the bottom-right room.
-  Stage1.Flag1 = Place<flagcls>(355, 328, 19, 13);
-  Stage1.Flag2 = Place<flagcls>(686, 544, 19, 13);
-  Stage1.Door1 = Place<doorcls>(960, 639, 28, 55);
+  Stage1.Flag1 = Place<flagcls>(layout::Flag1);
+  Stage1.Flag2 = Place<flagcls>(layout::Flag2);
+  Stage1.Door1 = Place<doorcls>(layout::Door);
+  // The player's actions reach them through these.
+  stage::Flag1 = Stage1.Flag1.get();
+  stage::Flag2 = Stage1.Flag2.get();
+  stage::Door1 = Stage1.Door1.get();
 
   FillWallTables();
   GameLoop();

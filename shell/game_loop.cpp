@@ -1,6 +1,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/layout.h"
 #include "platform/window.h"
 #include "shell/module1.h"
 #include "shell/stage1.h"
@@ -8,9 +9,7 @@
 namespace module1 {
 namespace {
 
-constexpr std::int64_t kFrameMs = 10;      // a frame starts at most every 10 ms
-constexpr double kRatePeriodMs = 1000;     // the caption's rate is reported once a second
-constexpr int kBannerX = 247, kBannerY = 293, kBannerWidth = 531, kBannerHeight = 95;
+constexpr double kRatePeriodMs = 1000;  // the caption's rate is reported once a second
 // The background is requested far larger than it is; the blit copies the whole picture.
 constexpr int kBackgroundRequestWidth = 11520, kBackgroundRequestHeight = 7980;
 
@@ -29,7 +28,8 @@ void ReportFrameRate() {
 void HoldWhilePaused() {
   platform::Window& window = platform::CurrentWindow();
   while (Paused != False) {
-    platform::BitBlt(Stage1.hDC, kBannerX, kBannerY, kBannerWidth, kBannerHeight, Stage1.pausedpic.hDC(), 0, 0,
+    constexpr layout::Box banner = layout::Banner;
+    platform::BitBlt(Stage1.hDC, banner.x, banner.y, banner.width, banner.height, Stage1.pausedpic.hDC(), 0, 0,
                      platform::SRCCOPY);
     Stage1.Refresh();
     window.WaitForEvent(platform::kNever);
@@ -38,7 +38,7 @@ void HoldWhilePaused() {
 }
 
 void Frame() {
-  NextFrameTick = Tick() + kFrameMs;
+  NextFrameTick = Tick() + layout::FrameMs;
   HoldWhilePaused();
 
   ++FrameCount;
@@ -47,16 +47,22 @@ void Frame() {
   MoveMeasure();
   Player->Movement();
 
+  DrawFrame();
+  Stage1.Refresh();
+}
+
+}  // namespace
+
+// Everything over a fresh copy of the level: the player in front of the flags,
+// the flags in front of the door.
+void DrawFrame() {
   platform::BitBlt(Player->CurrentForm, 0, 0, kBackgroundRequestWidth, kBackgroundRequestHeight,
                    Stage1.background.hDC(), 0, 0, platform::SRCCOPY);
   Stage1.Door1->Draw();
   Stage1.Flag1->Draw();
   Stage1.Flag2->Draw();
   Player->Draw();
-  Stage1.Refresh();
 }
-
-}  // namespace
 
 std::string RateCaption(double rate) {
   char number[32];

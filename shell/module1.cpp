@@ -4,7 +4,6 @@ namespace module1 {
 
 Boolean Running = False;
 Boolean Paused = False;
-std::array<Boolean, kKeyStateUpper + 1> KeyState{};
 std::int32_t FrameCount = 0;
 std::int64_t NextFrameTick = 0;
 double LastRateTick = 0;

@@ -1,5 +1,7 @@
 // module1: the state every part of the game shares, and the module's free
 // procedures. Everything here is zero, False or empty when the program starts.
+// KeyState, the level's queries and the wall tables belong to the module too;
+// they live with the layers below that use them.
 #pragma once
 
 #include <array>
@@ -7,17 +9,15 @@
 #include <memory>
 #include <string>
 
+#include "core/boolean.h"
+#include "core/key_state.h"
 #include "geometry/geometry.h"
 #include "player/playercls.h"
-#include "core/boolean.h"
 
 namespace module1 {
 
-inline constexpr int kKeyStateUpper = 100;  // KeyState has entries 0 to 100
-
 extern Boolean Running;  // the main loop goes on while True
 extern Boolean Paused;
-extern std::array<Boolean, kKeyStateUpper + 1> KeyState;  // True while the key with that code is held
 extern std::int32_t FrameCount;     // frames drawn since the frame rate was last reported
 extern std::int64_t NextFrameTick;  // tick at which the next frame may start
 extern double LastRateTick;         // tick of the last frame-rate report
@@ -27,6 +27,8 @@ extern std::unique_ptr<playercls> Player;
 void ResetState();
 
 void GameLoop();
+// A frame's drawing: the level, the door, the flags and the player, in that order.
+void DrawFrame();
 void TogglePause();
 // The measuring overlay's per-frame step.
 void MoveMeasure();

@@ -1,5 +1,6 @@
 #include "shell/stage1.h"
 
+#include "core/stage_handles.h"
 #include "platform/window.h"
 #include "shell/module1.h"
 #include "shell/pictures.h"
@@ -25,7 +26,7 @@ void Stage1Window::Create() {
   Flag2.reset();
   Door1.reset();
 
-  BackImage = std::make_unique<platform::Surface>(kGameWidth, kGameHeight);
+  BackImage = std::make_unique<platform::Surface>(layout::StageWidth, layout::StageHeight);
   hDC = BackImage->hDC();
 
   // The hidden parts. Only the measuring image's place matters: the overlay
@@ -36,10 +37,17 @@ void Stage1Window::Create() {
   Hold(flagpic, 400, 8, embedded::flagpic);
   Hold(doorpic, 280, 8, embedded::doorpic);
   Hold(pausedpic, 8, 72, embedded::pausedpic);
-  measure = ImageControl{552, 104, 20, 47};
+  measure = ImageControl{layout::MeasureLeft, layout::MeasureTop, layout::PlayerWidth, layout::PlayerHeight};
   Label1 = Label(544, 8, 81, "Label1");
   Label2 = Label(544, 56, 81, "Label2");
   Label3 = Label(456, 16, 73, "Label3");
+
+  // What the level's queries, the stage objects and the player reach for.
+  stage::Form = hDC;
+  stage::maskmap = maskmap.hDC();
+  stage::spritemap = spritemap.hDC();
+  stage::flagpic = flagpic.hDC();
+  stage::doorpic = doorpic.hDC();
 
   platform::CurrentWindow().SetHandlers({
       .KeyDown = Form_KeyDown,

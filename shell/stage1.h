@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "core/layout.h"
 #include "objects/doorcls.h"
 #include "objects/flagcls.h"
 #include "platform/surface.h"
@@ -38,9 +39,6 @@ struct LabelControl {
 };
 
 struct Stage1Window {
-  // The game area: the level picture is copied here every frame.
-  static constexpr int kGameWidth = 1024;
-  static constexpr int kGameHeight = 742;
   // The window's size when it is not maximized.
   static constexpr int kRestoredWidth = 625;
   static constexpr int kRestoredHeight = 308;

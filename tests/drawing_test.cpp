@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/layout.h"
 #include "headless_game.h"
 
 namespace {
@@ -20,19 +21,19 @@ class Drawing : public ::testing::Test {
   void SetUp() override {
     back = Stage1.BackImage.get();
     Fill(*back, kCream);
-    auto mask = std::make_unique<Surface>(127, 49, kWhite);
-    auto sprite = std::make_unique<Surface>(127, 49, kBlack);
-    for (int cell = 0; cell < 6; ++cell) {
-      for (int y = 1; y <= 47; ++y) {
-        for (int x = 21 * cell + 1; x <= 21 * cell + 20; ++x) {
-          const bool inside = y >= 3 && x >= 21 * cell + 3;
-          mask->At(x, y) = y >= 2 && x >= 21 * cell + 2 ? kBlack : kWhite;
-          sprite->At(x, y) = inside ? RGB(cell, y, x) : kBlack;
+    Surface& mask = *Stage1.maskmap.Picture;
+    Surface& sprite = *Stage1.spritemap.Picture;
+    Fill(mask, kWhite);
+    Fill(sprite, kBlack);
+    for (int cell = 0; cell < layout::SheetFrames; ++cell) {
+      const int left = layout::CellX(cell), top = layout::CellY;
+      for (int y = top; y < top + layout::PlayerHeight; ++y) {
+        for (int x = left; x < left + layout::PlayerWidth; ++x) {
+          mask.At(x, y) = y > top && x > left ? kBlack : kWhite;
+          sprite.At(x, y) = y > top + 1 && x > left + 1 ? RGB(cell, y, x) : kBlack;
         }
       }
     }
-    Stage1.maskmap.Picture = std::move(mask);
-    Stage1.spritemap.Picture = std::move(sprite);
   }
 
   static void Fill(Surface& s, Pixel p) {
@@ -87,25 +88,26 @@ TEST_F(Drawing, AHiddenPlayerDrawsNothing) {
 }
 
 TEST_F(Drawing, FlagsAndTheDoorDrawTheirRectanglesOnly) {
-  auto flag = std::make_unique<Surface>(20, 26, kWhite);
-  for (int y = 13; y < 26; ++y)
-    for (int x = 0; x < 20; ++x) {
-      flag->At(x, y - 13) = kBlack;
-      flag->At(x, y) = RGB(0, 0, 255);
+  Surface& flag = *Stage1.flagpic.Picture;
+  for (int y = 0; y < layout::FlagSpriteRow; ++y)
+    for (int x = 0; x < flag.Width(); ++x) {
+      flag.At(x, y) = kBlack;
+      flag.At(x, layout::FlagSpriteRow + y) = RGB(0, 0, 255);
     }
-  Stage1.flagpic.Picture = std::move(flag);
   Stage1.Flag1->Draw();
   EXPECT_EQ(back->At(355, 328), RGB(0, 0, 255));
   EXPECT_EQ(back->At(373, 340), RGB(0, 0, 255));
   EXPECT_EQ(back->At(374, 340), kCream);  // 19 columns of the 20
   EXPECT_EQ(back->At(373, 341), kCream);
 
-  auto door = std::make_unique<Surface>(112, 56, kBlack);
-  for (int x = 28; x < 56; ++x)
-    for (int y = 0; y < 56; ++y) door->At(x, y) = RGB(128, 64, 0);
-  for (int x = 84; x < 112; ++x)
-    for (int y = 0; y < 56; ++y) door->At(x, y) = RGB(0, 128, 0);
-  Stage1.doorpic.Picture = std::move(door);
+  Surface& door = *Stage1.doorpic.Picture;
+  Fill(door, kBlack);
+  const auto paintCell = [&](int cell, Pixel colour) {
+    for (int x = cell * layout::Door.width; x < (cell + 1) * layout::Door.width; ++x)
+      for (int y = 0; y < door.Height(); ++y) door.At(x, y) = colour;
+  };
+  paintCell(layout::DoorClosed, RGB(128, 64, 0));
+  paintCell(layout::DoorOpen, RGB(0, 128, 0));
   Stage1.Door1->Draw();
   EXPECT_EQ(back->At(960, 639), RGB(128, 64, 0));
   EXPECT_EQ(back->At(987, 693), RGB(128, 64, 0));

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "geometry/geometry.h"
-#include "shell/stage1.h"
+#include "core/stage_handles.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ using namespace module1;
 
 class Geometry : public ::testing::Test {
  protected:
-  void SetUp() override { Stage1.hDC = kStage; }
+  void SetUp() override { stage::Form = kStage; }
   static constexpr HDC kStage = 0x5A0101;
   static constexpr HDC kOther = 0x5A0102;
 };

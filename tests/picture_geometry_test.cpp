@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "geometry/geometry.h"
-#include "shell/stage1.h"
+#include "core/stage_handles.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ class LevelPicture {
 
 class PictureAndGeometry : public ::testing::Test {
  protected:
-  void SetUp() override { Stage1.hDC = kStage; }
+  void SetUp() override { stage::Form = kStage; }
   static constexpr HDC kStage = 0x5A0177;
   static const LevelPicture& Picture() {
     static const LevelPicture picture;

@@ -20,6 +20,7 @@
 #include "platform/surface.h"
 #include "replay/replay.h"
 #include "replay/script.h"
+#include "core/layout.h"
 #include "shell/module1.h"
 #include "shell/stage1.h"
 
@@ -152,8 +153,8 @@ std::vector<Pixel> FinishedLevel() {
   const platform::Surface& level = *Stage1.background.Picture;
   const platform::Surface& door = *Stage1.doorpic.Picture;
   const platform::Surface& flag = *Stage1.flagpic.Picture;
-  const int width = Stage1Window::kGameWidth;
-  std::vector<Pixel> image(level.Pixels().begin(), level.Pixels().begin() + width * Stage1Window::kGameHeight);
+  const int width = layout::StageWidth;
+  std::vector<Pixel> image(level.Pixels().begin(), level.Pixels().begin() + width * layout::StageHeight);
   for (int y = 0; y < 55; ++y) {
     for (int x = 0; x < 28; ++x) image[std::size_t((639 + y) * width + 960 + x)] = door.At(84 + x, y);
   }
@@ -176,7 +177,7 @@ std::string Differences(const std::vector<Pixel>& expected, const std::vector<Pi
   for (std::size_t i = 0; i < expected.size(); ++i) {
     if (expected[i] == actual[i]) continue;
     if (++count <= 5) {
-      out << " (" << i % Stage1Window::kGameWidth << ", " << i / Stage1Window::kGameWidth << "): " << std::hex
+      out << " (" << i % layout::StageWidth << ", " << i / layout::StageWidth << "): " << std::hex
           << actual[i] << " instead of " << expected[i] << std::dec << ";";
     }
   }
@@ -197,15 +198,15 @@ TEST(CompleteRoute, LastFrameShowsTheOpenDoorBothFlagsUpAndNoPlayer) {
   }
   EXPECT_GT(doorCellsDiffer, 28 * 55 / 2);
   const platform::Surface& level = *Stage1.background.Picture;
-  EXPECT_NE(expected[std::size_t(278 * Stage1Window::kGameWidth + 357)], level.At(357, 278)) << "flag 1 raised";
-  EXPECT_EQ(expected[std::size_t(334 * Stage1Window::kGameWidth + 357)], level.At(357, 334))
+  EXPECT_NE(expected[std::size_t(278 * layout::StageWidth + 357)], level.At(357, 278)) << "flag 1 raised";
+  EXPECT_EQ(expected[std::size_t(334 * layout::StageWidth + 357)], level.At(357, 334))
       << "flag 1 gone from below";
 
   // The window's back image, in this process.
   const platform::Surface& back = *Stage1.BackImage;
   std::vector<Pixel> shown;
-  for (int y = 0; y < Stage1Window::kGameHeight; ++y) {
-    shown.insert(shown.end(), back.Row(y), back.Row(y) + Stage1Window::kGameWidth);
+  for (int y = 0; y < layout::StageHeight; ++y) {
+    shown.insert(shown.end(), back.Row(y), back.Row(y) + layout::StageWidth);
   }
   EXPECT_EQ(Differences(expected, shown), "");
 
@@ -220,8 +221,8 @@ TEST(CompleteRoute, LastFrameShowsTheOpenDoorBothFlagsUpAndNoPlayer) {
   int width = 0, height = 0, channels = 0;
   stbi_uc* rgb = stbi_load(png.c_str(), &width, &height, &channels, 3);
   ASSERT_NE(rgb, nullptr) << png;
-  ASSERT_EQ(width, Stage1Window::kGameWidth);
-  ASSERT_EQ(height, Stage1Window::kGameHeight);
+  ASSERT_EQ(width, layout::StageWidth);
+  ASSERT_EQ(height, layout::StageHeight);
   std::vector<Pixel> written(std::size_t(width) * std::size_t(height));
   for (std::size_t i = 0; i < written.size(); ++i)
     written[i] = platform::RGB(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/layout.h"
 #include "platform/keys.h"
 #include "replay/replay.h"
 #include "shell/module1.h"
@@ -77,11 +78,13 @@ int main(int argc, char** argv) {
     for (const float v : numbers) {
       if (!std::isfinite(v)) wrong = "a number is not finite";
     }
-    if (!(p.X >= 4 && p.X <= 1000)) wrong = "X left 4 to 1000";
-    // A crouched player's box reaches 16 pixels above its figure.
-    if (!(p.Y >= -16 && p.Y <= 742)) wrong = "Y left the stage";
-    if (!(p.Picstate == 0 || p.Picstate == 2 || p.Picstate == 3 || p.Picstate == 5)) wrong = "Picstate out of 0, 2, 3, 5";
-    if ((p.Picstate >= 3) != (p.Crouched == True)) wrong = "Picstate does not match Crouched";
+    if (!(p.X >= layout::LeftBound && p.X <= layout::RightBound)) wrong = "X left its bounds";
+    // A crouched player's box reaches above its figure.
+    if (!(p.Y >= -layout::CrouchDrop && p.Y <= layout::StageHeight)) wrong = "Y left the stage";
+    const bool crouching = p.Picstate >= layout::Crouching;
+    const std::int16_t facing = crouching ? std::int16_t(p.Picstate - layout::Crouching) : p.Picstate;
+    if (facing != layout::FacingLeft && facing != layout::FacingRight) wrong = "Picstate is no side view";
+    if (crouching != (p.Crouched == True)) wrong = "Picstate does not match Crouched";
     if (p.XVelMax != p.Walkspeed && p.XVelMax != p.Runspeed) wrong = "XVelMax is neither walking nor running";
     if (wrong != nullptr && bad++ < 10) {
       std::fprintf(stderr, "frame %lld: %s: %s", static_cast<long long>(frame), wrong,
