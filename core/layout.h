@@ -12,8 +12,8 @@ namespace layout {
 // A rectangle of pixels: its top-left corner and its size.
 struct Box {
   int x, y, width, height;
-  int Right() const { return x + width - 1; }
-  int Bottom() const { return y + height - 1; }
+  constexpr int Right() const { return x + width - 1; }
+  constexpr int Bottom() const { return y + height - 1; }
 };
 
 // The game area: the level picture, and the window's back image it is copied to.

@@ -18,13 +18,15 @@
 #include <string>
 #include <vector>
 
+#include "core/layout.h"
+
 namespace {
 
-// The sheets: six 20 x 47 cells in a row, each framed by one-pixel grid lines.
-constexpr int kSheetWidth = 127, kSheetHeight = 49;
-constexpr int kCellWidth = 20, kCellHeight = 47;
-constexpr int kStandingFrame = 2;
-constexpr int kCellX = (kCellWidth + 1) * kStandingFrame + 1, kCellY = 1;
+// The sheets: the player's frames side by side, each framed by one-pixel grid
+// lines. The icon is the standing figure facing right.
+constexpr int kSheetWidth = layout::SheetWidth, kSheetHeight = layout::SheetHeight;
+constexpr int kCellWidth = layout::PlayerWidth, kCellHeight = layout::PlayerHeight;
+constexpr int kCellX = layout::CellX(layout::FacingRight), kCellY = layout::CellY;
 
 struct Failure {
   std::string what;

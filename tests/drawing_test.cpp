@@ -4,6 +4,7 @@
 
 #include "core/layout.h"
 #include "headless_game.h"
+#include "shell/pictures.h"
 
 namespace {
 
@@ -116,6 +117,22 @@ TEST_F(Drawing, FlagsAndTheDoorDrawTheirRectanglesOnly) {
   Stage1.Door1->Opening(p);
   Stage1.Door1->Draw();
   EXPECT_EQ(back->At(970, 660), RGB(0, 128, 0));
+}
+
+// The measuring image is the player standing and facing right, as the game
+// draws it over open space.
+TEST(PlayerPictures, TheMeasuringImageIsThePlayerStandingRightOnCream) {
+  StartedGame game;
+  Surface cream(layout::PlayerWidth, layout::PlayerHeight, kCream);
+  playercls& p = game.player();
+  p.CurrentForm = cream.hDC();
+  p.X = 0;
+  p.Y = 0;
+  p.Picstate = layout::FacingRight;
+  p.Draw();
+  const std::unique_ptr<Surface> measure = LoadPicture(embedded::measure);
+  ASSERT_EQ(measure->Pixels(), cream.Pixels());
+  EXPECT_EQ(cream.At(10, 20), kShirt) << "a drawn figure, not just cream";
 }
 
 // With the game's own pictures: a crouching figure leaves the upper 16 rows

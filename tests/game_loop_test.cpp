@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "core/layout.h"
 #include "headless_game.h"
+#include "platform/keys.h"
 #include "replay/replay.h"
 
 namespace {
-
-constexpr std::int16_t kP = 80, kUp = 38, kSpace = 32;
 
 struct Frame {
   std::int64_t number, tick;
@@ -42,6 +42,7 @@ TEST(GameLoop, AFloodOfEventsNeverBringsFramesCloserThanTenMilliseconds) {
     for (int k = 0; k < 20; ++k) flood.push_back(Down(t, 99));
   }
   const std::vector<Frame> frames = Play(flood, 60);
+  ASSERT_EQ(frames.size(), 60u);
   for (std::size_t i = 1; i < frames.size(); ++i) ASSERT_EQ(frames[i].tick - frames[i - 1].tick, 10);
 }
 
@@ -51,7 +52,7 @@ TEST(GameLoop, KeepsItsPaceAcrossTheTickOfTwoToTheThirtyFirst) {
   HeadlessGame game({Close(kStart + 3000)});
   game.window.SetClock(kStart);
   std::vector<std::int64_t> ticks;
-  game.window.OnPresent = [&](const platform::Surface&) { ticks.push_back(module1::NextFrameTick - 10); };
+  game.window.OnPresent = [&](const platform::Surface&) { ticks.push_back(module1::NextFrameTick - layout::FrameMs); };
   ASSERT_TRUE(game.Run());
   ASSERT_EQ(ticks.size(), 300u);
   EXPECT_EQ(ticks.front(), kStart);
@@ -115,15 +116,15 @@ TEST(Keyboard, RecordsCodesZeroToNinetyNineOnly) {
 
 TEST(Keyboard, CtrlSwitchesRunningOnAndOffOnTheFloor) {
   StartedGame game;
-  Form_KeyDown(17, 0);
+  Form_KeyDown(vk::Ctrl, 0);
   EXPECT_EQ(game.player().XVelMax, 6.67f);
-  Form_KeyUp(17, 0);
+  Form_KeyUp(vk::Ctrl, 0);
   EXPECT_EQ(game.player().XVelMax, 2.93f);
 }
 
 TEST(Pause, HoldsTheFrameWithTheBannerAndKeepsKeysActing) {
   // P before frame 6; Up while paused; P again to resume.
-  HeadlessGame game({Down(50, kP), Up(51, kP), Down(100, kUp), Up(110, kUp), Down(200, kP), Close(1100)});
+  HeadlessGame game({Down(50, vk::P), Up(51, vk::P), Down(100, vk::Up), Up(110, vk::Up), Down(200, vk::P), Close(1100)});
   std::vector<std::int64_t> frameTicks;
   std::vector<float> ys;
   bool bannerShown = false;
@@ -131,11 +132,12 @@ TEST(Pause, HoldsTheFrameWithTheBannerAndKeepsKeysActing) {
   game.window.OnPresent = [&](const platform::Surface& back) {
     if (module1::Paused != False) {
       const platform::Surface& banner = *Stage1.pausedpic.Picture;
-      bannerShown = back.At(247, 293) == banner.At(0, 0) && back.At(777, 387) == banner.At(530, 94);
+      constexpr layout::Box b = layout::Banner;
+      bannerShown = back.At(b.x, b.y) == banner.At(0, 0) && back.At(b.Right(), b.Bottom()) == banner.At(530, 94);
       pausedCaption = game.window.Caption();
       return;
     }
-    frameTicks.push_back(module1::NextFrameTick - 10);
+    frameTicks.push_back(module1::NextFrameTick - layout::FrameMs);
     ys.push_back(module1::Player->Y);
   };
   ASSERT_TRUE(game.Run());
@@ -147,7 +149,7 @@ TEST(Pause, HoldsTheFrameWithTheBannerAndKeepsKeysActing) {
   ASSERT_GE(frameTicks.size(), 8u);
   EXPECT_EQ(frameTicks[5], 50);
   EXPECT_EQ(ys[4], 111.0f);
-  EXPECT_EQ(ys[5], float(111 - 4.33f));
+  EXPECT_EQ(ys[5], 106.669998f);
   EXPECT_EQ(frameTicks[6], 201);
   EXPECT_EQ(frameTicks[7], 211);
   // The first report, at tick 1001, counts 87 frames over the whole second, pause included.
@@ -155,7 +157,7 @@ TEST(Pause, HoldsTheFrameWithTheBannerAndKeepsKeysActing) {
 }
 
 TEST(Pause, CaptionStaysPausedUntilTheNextRateReport) {
-  HeadlessGame game({Down(1500, kP), Down(1600, kP), Close(1700)});
+  HeadlessGame game({Down(1500, vk::P), Down(1600, vk::P), Close(1700)});
   std::vector<std::string> captions;
   game.window.OnPresent = [&](const platform::Surface&) {
     if (module1::Paused == False) captions.push_back(game.window.Caption());
@@ -170,16 +172,16 @@ TEST(Pause, CaptionStaysPausedUntilTheNextRateReport) {
 TEST(Close, EndsTheProgramAtOnceEvenWhilePaused) {
   // Nothing after the close is delivered: the Space would raise nothing anyway,
   // but the key state shows whether it arrived.
-  HeadlessGame game({Down(30, kP), Close(60), Down(60, kSpace)});
+  HeadlessGame game({Down(30, vk::P), Close(60), Down(60, vk::Space)});
   ASSERT_TRUE(game.Run());
   EXPECT_EQ(module1::Running, False);
   EXPECT_EQ(module1::Paused, True);
-  EXPECT_EQ(module1::KeyState[kSpace], False);
+  EXPECT_EQ(module1::KeyState[vk::Space], False);
   EXPECT_EQ(game.window.EventsLeft(), 1u);
 }
 
 TEST(Close, APausedGameWithNothingLeftToDeliverCanNeverEnd) {
-  HeadlessGame game({Down(30, kP)});
+  HeadlessGame game({Down(30, vk::P)});
   EXPECT_FALSE(game.Run());
 }
 

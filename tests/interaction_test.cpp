@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "core/layout.h"
 #include "headless_game.h"
+#include "platform/keys.h"
 #include "replay/replay.h"
 
 namespace {
@@ -30,7 +32,8 @@ TEST_F(Interaction, SpaceRaisesAFlagOnlyStandingStillAtItsPole) {
       {329.99f, 295, false}, {330, 295, true}, {354.99f, 295, true}, {355, 295, false}, {340, 295.5f, false},
   };
   for (const auto& c : cases) {
-    flag1 = flagcls{355, 328, 19, 13, False, Stage1.hDC};
+    constexpr layout::Place at = layout::Flag1;
+    flag1 = flagcls{at.x, at.y, at.width, at.height, False, Stage1.hDC};
     StandAt(c.x, c.y);
     p.Action();
     EXPECT_EQ(flag1.Raised, c.raises ? True : False) << c.x << ", " << c.y;
@@ -95,9 +98,9 @@ TEST_F(Interaction, DeathRespawnsAtTheLatestCheckpoint) {
 }
 
 TEST_F(Interaction, KeysHeldThroughADeathCountAsReleased) {
-  Form_KeyDown(39, 0);
-  Form_KeyDown(87, 0);
-  Form_KeyDown(17, 0);
+  Form_KeyDown(vk::Right, 0);
+  Form_KeyDown(vk::W, 0);
+  Form_KeyDown(vk::Ctrl, 0);
   p.Die();
   for (const Boolean held : KeyState) ASSERT_EQ(held, False);
   EXPECT_EQ(p.XVelMax, 6.67f);  // the speed limit is not a key
@@ -151,7 +154,7 @@ TEST_F(Interaction, TheDoorSendsThePlayerThroughForGood) {
 TEST(ThroughTheKeyboard, SpaceWhilePausedRaisesAFlagThatShowsOnResuming) {
   // The player is put at the first pole by the first frame's end, then P,
   // Space while paused, and P again.
-  HeadlessGame game({Down(20, 80), Down(30, 32), Up(31, 32), Down(40, 80), Close(80)});
+  HeadlessGame game({Down(20, vk::P), Down(30, vk::Space), Up(31, vk::Space), Down(40, vk::P), Close(80)});
   bool raisedWhilePaused = false;
   float yAfterResume = 0;
   game.window.OnPresent = [&](const platform::Surface&) {
@@ -159,7 +162,7 @@ TEST(ThroughTheKeyboard, SpaceWhilePausedRaisesAFlagThatShowsOnResuming) {
       raisedWhilePaused = raisedWhilePaused || Stage1.Flag1->Raised == True;
       return;
     }
-    if (module1::NextFrameTick == 10) {  // the end of frame 1: stand at the pole
+    if (module1::NextFrameTick == layout::FrameMs) {  // the end of frame 1: stand at the pole
       module1::Player->X = 340;
       module1::Player->Y = 295;
     } else {
@@ -178,27 +181,27 @@ TEST(Overlay, MeasuringKeysMoveTheImageAndTheLabelsSayWhere) {
     for (int i = 0; i < n; ++i) module1::MoveMeasure();
   };
 
-  KeyState[87] = True;  // W
+  KeyState[vk::W] = True;
   frames(10);
   EXPECT_EQ(m.Top, 94.0f);
   EXPECT_EQ(Stage1.Label2.Caption, "94");
-  KeyState[83] = True;  // S with W
+  KeyState[vk::S] = True;  // with W
   frames(5);
   EXPECT_EQ(m.Top, 94.0f);
   KeyState.fill(False);
 
-  KeyState[72] = True;  // H
+  KeyState[vk::H] = True;
   frames(1);
-  EXPECT_EQ(m.Left, float(552 + 0.1));
+  EXPECT_EQ(m.Left, 552.099976f);
   EXPECT_EQ(Stage1.Label1.Caption, "552.1");
-  KeyState[72] = False;
-  KeyState[70] = True;  // F
+  KeyState[vk::H] = False;
+  KeyState[vk::F] = True;
   frames(2);
   EXPECT_EQ(Stage1.Label1.Caption, "551.9");
 
   KeyState.fill(False);
   m.Left = 2;
-  KeyState[65] = True;  // A
+  KeyState[vk::A] = True;
   frames(5);
   EXPECT_EQ(Stage1.Label1.Caption, "-3");
   KeyState.fill(False);
@@ -209,8 +212,8 @@ TEST(Overlay, MeasuringKeysMoveTheImageAndTheLabelsSayWhere) {
 
 TEST(Overlay, NothingOfItReachesTheGame) {
   const auto finalRow = [](std::vector<ScriptedEvent> events) {
-    events.push_back(Down(10, 39));
-    events.push_back(Down(300, 38));
+    events.push_back(Down(10, vk::Right));
+    events.push_back(Down(300, vk::Up));
     replay::Script script{events, false};
     std::string row;
     replay::Replay(script, 200, [&](std::int64_t frame, std::int64_t tick, int deaths) {
@@ -220,7 +223,7 @@ TEST(Overlay, NothingOfItReachesTheGame) {
     for (int column = 0; column < 15; ++column) cut = row.find(',', cut) + 1;
     return row.substr(0, cut);
   };
-  EXPECT_EQ(finalRow({}), finalRow({Down(5, 87), Down(5, 65), Down(100, 84), Down(150, 72)}));
+  EXPECT_EQ(finalRow({}), finalRow({Down(5, vk::W), Down(5, vk::A), Down(100, vk::T), Down(150, vk::H)}));
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "core/layout.h"
+
 namespace {
 
 struct Rgb {
@@ -85,10 +87,10 @@ TEST(Pictures, EachHasItsSizeAndIsPlainRgb) {
 // ---------------------------------------------------------------------------
 // The player's sheets: six cells of 20 × 47 between one-pixel grid lines.
 
-constexpr int kCells = 6;
-constexpr int kCellWidth = 20, kCellHeight = 47;
-int CellLeft(int k) { return 21 * k + 1; }
-bool OnGridLine(int x, int y) { return x % 21 == 0 || y == 0 || y == 48; }
+constexpr int kCells = layout::SheetFrames;
+constexpr int kCellWidth = layout::PlayerWidth, kCellHeight = layout::PlayerHeight;
+int CellLeft(int k) { return layout::CellX(k); }
+bool OnGridLine(int x, int y) { return x % layout::SheetPitch == 0 || y == 0 || y == layout::SheetHeight - 1; }
 
 TEST(PlayerSheets, GridLinesLieOnTheListedRowsAndColumnsOnly) {
   const Picture& mask = Load("maskmap.png");
@@ -192,19 +194,6 @@ TEST(PlayerSheets, FacingLeftIsFacingRightMirroredAndEveryFrameWearsTheClothes) 
     EXPECT_GT(counts[1], 40) << "frame " << k << ": shirt";
     EXPECT_GT(counts[2], 30) << "frame " << k << ": trousers";
   }
-}
-
-TEST(MeasuringFigure, IsFrameTwoAsTheGameDrawsItOnCream) {
-  const Picture& mask = Load("maskmap.png");
-  const Picture& sprite = Load("spritemap.png");
-  const Picture& measure = Load("measure.png");
-  ASSERT_TRUE(mask.Loaded() && sprite.Loaded() && measure.Loaded());
-  for (int y = 0; y < kCellHeight; ++y)
-    for (int x = 0; x < kCellWidth; ++x) {
-      const Rgb m = mask.At(CellLeft(2) + x, 1 + y), s = sprite.At(CellLeft(2) + x, 1 + y);
-      const Rgb drawn{(kCream.r & m.r) | s.r, (kCream.g & m.g) | s.g, (kCream.b & m.b) | s.b};
-      ASSERT_EQ(measure.At(x, y), drawn) << "at " << x << ", " << y;
-    }
 }
 
 // ---------------------------------------------------------------------------
@@ -327,27 +316,6 @@ struct Box {
   bool Contains(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
 };
 
-const Box kRock[] = {
-    {0, 1023, 0, 4},     {0, 4, 0, 741},      {1019, 1023, 0, 741}, {0, 1023, 694, 741},  // frame and ground
-    {614, 698, 0, 122},  {142, 234, 118, 157}, {334, 426, 94, 157}, {0, 962, 158, 178},   // top band
-    {118, 650, 179, 226}, {630, 650, 227, 242}, {942, 962, 179, 250}, {574, 650, 278, 341},  // middle band
-    {54, 114, 294, 378},  {54, 1023, 359, 378}, {308, 395, 342, 358}, {574, 706, 342, 358},
-    {930, 1023, 342, 358},
-    {214, 242, 379, 586}, {214, 292, 550, 586}, {293, 322, 566, 586},  // hanging wall and its foot
-    {534, 562, 379, 426},                                              // stub
-    {718, 754, 379, 456}, {718, 738, 457, 515}, {718, 754, 516, 557},  // wall with its notch
-    {534, 650, 462, 482}, {534, 562, 483, 522},                        // upper shelf and post
-    {358, 430, 486, 530}, {358, 562, 502, 522},                        // spike trough
-    {398, 426, 531, 605}, {374, 426, 606, 677}, {374, 442, 678, 693},  // wall under the trough
-    {494, 754, 558, 594}, {494, 514, 595, 618},                        // lower shelf and leg
-    {870, 928, 430, 693},                                              // right pillar
-    {929, 958, 500, 520}, {929, 958, 560, 580}, {929, 958, 620, 640},  // ledges
-    {989, 1018, 500, 520}, {989, 1018, 560, 580}, {989, 1018, 620, 640},
-    {108, 161, 630, 693}, {254, 315, 662, 693},  // posts
-    {486, 538, 678, 693}, {582, 634, 678, 693}, {678, 730, 678, 693}, {774, 826, 678, 693},
-};
-const Box kOpen[] = {{587, 644, 558, 573}, {870, 885, 547, 597}};  // the lowered shelf, the pillar's notch
-
 struct Spikes {
   int x0, x1, base, count;
 };
@@ -358,7 +326,7 @@ const Spikes kSpikeRows[] = {
     {6, 106, 693, 7},    {163, 252, 693, 6},  {317, 372, 693, 4},  {444, 484, 693, 3},
     {540, 580, 693, 3},  {635, 676, 693, 3},  {732, 772, 693, 3},  {828, 868, 693, 3},
 };
-const Box kPoles[] = {{349, 354, 270, 341}, {680, 685, 486, 557}};
+const layout::Box kPoles[] = {layout::Pole1, layout::Pole2};
 
 // A note: the top-left corner of its lettering, its number of lines, and how
 // far right its lettering may reach before the next note or the rock.
@@ -368,65 +336,51 @@ struct NoteAt {
 const NoteAt kNotes[] = {{113, 14, 2, 290},  {300, 14, 3, 455},  {464, 14, 3, 611},  {713, 14, 2, 1016},
                          {657, 190, 3, 815}, {825, 190, 4, 939}, {144, 237, 2, 346}, {402, 237, 2, 627}};
 
-constexpr int kW = 1024, kH = 742;
-
-// The layout's rock, with the picture's surroundings counted as rock.
-class Layout {
- public:
-  Layout() : rock_(std::size_t(kW) * kH, false) {
-    for (const Box& b : kRock)
-      for (int y = b.y0; y <= b.y1; ++y)
-        for (int x = b.x0; x <= b.x1; ++x) rock_[Index(x, y)] = true;
-    for (const Box& b : kOpen)
-      for (int y = b.y0; y <= b.y1; ++y)
-        for (int x = b.x0; x <= b.x1; ++x) rock_[Index(x, y)] = false;
-  }
-  bool Rock(int x, int y) const { return x < 0 || y < 0 || x >= kW || y >= kH || rock_[Index(x, y)]; }
-  // An outward corner of rock: open space beside it both across and up or down.
-  bool Corner(int x, int y) const {
-    return Rock(x, y) && (!Rock(x - 1, y) || !Rock(x + 1, y)) && (!Rock(x, y - 1) || !Rock(x, y + 1));
-  }
-  bool NearOpen(int x, int y, int reach) const {
-    for (int dy = -reach; dy <= reach; ++dy)
-      for (int dx = -reach; dx <= reach; ++dx)
-        if (!Rock(x + dx, y + dy)) return true;
-    return false;
-  }
-
- private:
-  static std::size_t Index(int x, int y) { return std::size_t(y) * kW + std::size_t(x); }
-  std::vector<bool> rock_;
-};
-
-const Layout& TheLayout() {
-  static const Layout layout;
-  return layout;
-}
+constexpr int kW = layout::StageWidth, kH = layout::StageHeight;
 
 bool IsGrey(Rgb c) { return c == kRockGrey || c == kRockBorder; }
 
-TEST(LevelPicture, RockIsGreyWithAFivePixelBorderExactlyWhereTheLayoutPutsIt) {
+// Rock is grey with a dark border five pixels wide along open space, and each
+// outward corner loses its outermost pixel to the open space.
+TEST(LevelPicture, RockIsGreyWithADarkBorderAndCutCorners) {
   const Picture& level = Load("background.png");
   ASSERT_TRUE(level.Loaded());
-  const Layout& layout = TheLayout();
-  for (int y = 0; y < kH; ++y)
-    for (int x = 0; x < kW; ++x) {
-      const Rgb c = level.At(x, y);
-      if (!layout.Rock(x, y)) {
-        ASSERT_FALSE(IsGrey(c)) << "rock in open space at " << x << ", " << y;
-      } else if (layout.Corner(x, y)) {
-        ASSERT_EQ(c, kCream) << "the rock's corner is not cut at " << x << ", " << y;
-      } else {
-        const Rgb expected = layout.NearOpen(x, y, 5) ? kRockBorder : kRockGrey;
-        ASSERT_EQ(c, expected) << "rock at " << x << ", " << y;
-      }
-    }
+  const struct {
+    int x, y;
+    Rgb colour;
+    const char* what;
+  } samples[] = {
+      {0, 0, kRockBorder, "the picture's corner: rock beyond it, open space five pixels in"},
+      {2, 300, kRockBorder, "the left border"},
+      {500, 168, kRockGrey, "the middle of the top band's floor"},
+      {500, 160, kRockBorder, "the top band's floor, three pixels under its surface"},
+      {142, 118, kCream, "the low step's top-left corner, cut"},
+      {143, 118, kRockBorder, "beside that corner"},
+      {188, 140, kRockGrey, "inside the low step"},
+      {614, 122, kCream, "the hanging block's bottom-left corner, cut"},
+      {656, 60, kRockGrey, "inside the hanging block"},
+      {656, 120, kRockBorder, "the hanging block's underside"},
+      {962, 158, kCream, "the top band floor's end at the shaft, cut"},
+      {962, 165, kRockBorder, "the face of the shaft"},
+      {990, 170, kCream, "the shaft"},
+      {640, 260, kCream, "the small hole under the lip"},
+      {650, 242, kCream, "the lip's bottom-right corner, cut"},
+      {700, 370, kRockGrey, "inside the middle band's floor slab"},
+      {700, 376, kRockBorder, "the slab's underside"},
+      {877, 570, kCream, "the notch in the right pillar"},
+      {900, 650, kRockGrey, "inside the right pillar"},
+      {928, 650, kRockBorder, "the right pillar's right face"},
+      {958, 500, kCream, "a ledge's top-right corner, cut"},
+      {500, 720, kRockGrey, "the ground under a low post"},
+      {100, 696, kRockBorder, "the ground under the spikes"},
+      {250, 130, kCream, "open space in the top band"},
+  };
+  for (const auto& s : samples) EXPECT_EQ(level.At(s.x, s.y), s.colour) << s.what << " at " << s.x << ", " << s.y;
 }
 
 TEST(LevelPicture, SpikeRowsStandWhereTheLayoutPutsThem) {
   const Picture& level = Load("background.png");
   ASSERT_TRUE(level.Loaded());
-  const Layout& layout = TheLayout();
   int red_in_rows = 0;
   for (const Spikes& row : kSpikeRows) {
     SCOPED_TRACE("spike row x " + std::to_string(row.x0) + "-" + std::to_string(row.x1) + ", base " +
@@ -462,7 +416,7 @@ TEST(LevelPicture, SpikeRowsStandWhereTheLayoutPutsThem) {
     // Below the base: the floor, or the outline closing the spikes off.
     for (int x = row.x0; x <= row.x1; ++x) {
       const Rgb under = level.At(x, base + 1);
-      EXPECT_TRUE(under == kBlack || (layout.Rock(x, base + 1) && IsGrey(under))) << "under the base at " << x;
+      EXPECT_TRUE(under == kBlack || IsGrey(under)) << "under the base at " << x;
     }
     for (int y = base - 13; y <= base; ++y)
       for (int x = row.x0; x <= row.x1; ++x) red_in_rows += level.At(x, y) == kSpikeRed;
@@ -476,15 +430,15 @@ TEST(LevelPicture, SpikeRowsStandWhereTheLayoutPutsThem) {
 TEST(LevelPicture, FlagPolesAreSolidBlackAndStandOnTheirFloors) {
   const Picture& level = Load("background.png");
   ASSERT_TRUE(level.Loaded());
-  for (const Box& pole : kPoles) {
-    for (int y = pole.y0; y <= pole.y1; ++y) {
-      for (int x = pole.x0; x <= pole.x1; ++x) ASSERT_EQ(level.At(x, y), kBlack) << x << ", " << y;
-      EXPECT_EQ(level.At(pole.x0 - 1, y), kCream) << "left of the pole at " << y;
-      EXPECT_EQ(level.At(pole.x1 + 1, y), kCream) << "right of the pole at " << y;
+  for (const layout::Box& pole : kPoles) {
+    for (int y = pole.y; y <= pole.Bottom(); ++y) {
+      for (int x = pole.x; x <= pole.Right(); ++x) ASSERT_EQ(level.At(x, y), kBlack) << x << ", " << y;
+      EXPECT_EQ(level.At(pole.x - 1, y), kCream) << "left of the pole at " << y;
+      EXPECT_EQ(level.At(pole.Right() + 1, y), kCream) << "right of the pole at " << y;
     }
-    for (int x = pole.x0; x <= pole.x1; ++x) {
-      EXPECT_EQ(level.At(x, pole.y0 - 1), kCream) << "above the pole at " << x;
-      EXPECT_EQ(level.At(x, pole.y1 + 1), kRockBorder) << "the pole's floor at " << x;
+    for (int x = pole.x; x <= pole.Right(); ++x) {
+      EXPECT_EQ(level.At(x, pole.y - 1), kCream) << "above the pole at " << x;
+      EXPECT_EQ(level.At(x, pole.Bottom() + 1), kRockBorder) << "the pole's floor at " << x;
     }
   }
 }
@@ -492,9 +446,11 @@ TEST(LevelPicture, FlagPolesAreSolidBlackAndStandOnTheirFloors) {
 TEST(LevelPicture, TheDoorsPlaceIsLeftOpenOnItsFloor) {
   const Picture& level = Load("background.png");
   ASSERT_TRUE(level.Loaded());
-  for (int y = 639; y <= 693; ++y)
-    for (int x = 960; x <= 987; ++x) ASSERT_EQ(level.At(x, y), kCream) << x << ", " << y;
-  for (int x = 960; x <= 987; ++x) EXPECT_EQ(level.At(x, 694), kRockBorder) << x;
+  constexpr layout::Place door = layout::Door;
+  const int left = int(door.x), top = int(door.y), right = left + door.width - 1, floor = top + door.height;
+  for (int y = top; y < floor; ++y)
+    for (int x = left; x <= right; ++x) ASSERT_EQ(level.At(x, y), kCream) << x << ", " << y;
+  for (int x = left; x <= right; ++x) EXPECT_EQ(level.At(x, floor), kRockBorder) << x;
 }
 
 // Lettering is whatever is neither open space nor rock, spike or pole.
@@ -504,7 +460,6 @@ bool IsDarkLettering(Rgb c) { return IsLettering(c) && c.r + c.g + c.b < 300; }
 TEST(LevelPicture, NotesStandInOpenSpaceAtTheirCornersWithTheirLines) {
   const Picture& level = Load("background.png");
   ASSERT_TRUE(level.Loaded());
-  const Layout& layout = TheLayout();
   const auto box_of = [](const NoteAt& n) { return Box{n.x - 3, n.right, n.y - 3, n.y + 22 * n.lines + 4}; };
   for (const NoteAt& note : kNotes) {
     SCOPED_TRACE("note at " + std::to_string(note.x) + ", " + std::to_string(note.y));
@@ -520,7 +475,7 @@ TEST(LevelPicture, NotesStandInOpenSpaceAtTheirCornersWithTheirLines) {
         for (int dy = -2; dy <= 2; ++dy)
           for (int dx = -2; dx <= 2; ++dx) {
             const Rgb near = level.At(x + dx, y + dy);
-            ASSERT_FALSE(layout.Rock(x + dx, y + dy) || near == kSpikeRed || near == kBlack)
+            ASSERT_FALSE(IsGrey(near) || near == kSpikeRed || near == kBlack)
                 << "lettering at " << x << ", " << y << " touches the level";
           }
       }

@@ -235,6 +235,29 @@ TEST(CompleteRoute, LastFrameShowsTheOpenDoorBothFlagsUpAndNoPlayer) {
   fs::remove_all(dir);
 }
 
+// Every route's trace and last frame, byte for byte as kept in tests/expected:
+// any change to the game's numbers, its drawing or the tool's output shows here.
+TEST(Routes, GiveTheirKeptTracesAndLastFramesByteForByte) {
+  const fs::path dir = fs::temp_directory_path() / ("plinkard-kept-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  int routes = 0;
+  for (const auto& entry : fs::directory_iterator(std::string(PLINKARD_SOURCE_DIR) + "/routes")) {
+    if (entry.path().extension() != ".txt") continue;
+    ++routes;
+    const std::string name = entry.path().stem().string();
+    const std::string kept = std::string(PLINKARD_SOURCE_DIR) + "/tests/expected/" + name;
+    const std::string trace = (dir / (name + ".csv")).string(), png = (dir / (name + ".png")).string();
+    const std::string command = std::string(PLINKARD_BINARY_DIR) + "/plinkard-replay --trace " + trace + " --png " +
+                                png + " " + entry.path().string();
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
+    EXPECT_TRUE(ReadFile(trace) == ReadFile(kept + ".csv")) << name << ": the trace differs from " << kept << ".csv";
+    EXPECT_TRUE(ReadFile(png) == ReadFile(kept + ".png")) << name << ": the last frame differs from " << kept << ".png";
+  }
+  EXPECT_EQ(routes, 7);
+  fs::remove_all(dir);
+}
+
 // ---------------------------------------------------------------------------
 // How the game feels: the short scripts
 

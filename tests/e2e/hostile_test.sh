@@ -7,7 +7,6 @@
 . "$(dirname "$0")/x_session.sh"
 GAME=$1
 SHIFTED=$2
-LEVEL=$(dirname "$0")/../../assets/background.png
 BANNER=$(dirname "$0")/../../assets/pausedpic.png
 
 RUNNING='^Plinkard running at [0-9]+FPS\.$'
@@ -31,14 +30,6 @@ rate_in_range() {
   fail "caption \"$(caption)\" $1"
 }
 
-# differs GEOMETRY: how many pixels of that part of the game area differ from the level.
-differs() {
-  shot "$WORK/s.png"
-  convert "$WORK/s.png" -crop "$1" +repage "$WORK/a.png"
-  convert "$LEVEL" -crop "$1" +repage "$WORK/b.png"
-  compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 || true
-}
-
 start_game "$GAME"
 wait_caption "$RUNNING" 3
 
@@ -51,7 +42,7 @@ sleep 0.5
 assert_alive
 shot "$WORK/huge.png"
 [ "$(pixel "$WORK/huge.png" 1500 900)" = "24,24,28" ] || fail "the client area beyond the game is not plain dark"
-[ "$(differs 300x40+700+700)" = "0" ] || fail "the game area is not drawn 1:1 in a huge window"
+[ "$(differs_from_level 300x40+700+700)" = "0" ] || fail "the game area is not drawn 1:1 in a huge window"
 
 note "resized while paused"
 xdotool key p
@@ -81,8 +72,8 @@ xdotool keyup Right
 sleep 1.2
 # Released, the player slid to a stop near the start; held, it would have
 # walked on to the low step's wall at x 123.
-[ "$(differs 40x47+95+111)" = "0" ] || fail "the player walked on with the keyboard elsewhere"
-[ "$(differs 90x47+4+111)" -gt 100 ] || fail "the player is not near the start"
+[ "$(differs_from_level 40x47+95+111)" = "0" ] || fail "the player walked on with the keyboard elsewhere"
+[ "$(differs_from_level 90x47+4+111)" -gt 100 ] || fail "the player is not near the start"
 kill "$THIEF"
 
 note "a flood of key presses"
@@ -101,14 +92,8 @@ wait_exit 3
 note "closed while the death message is up"
 start_game "$GAME"
 wait_caption "$RUNNING" 3
-xdotool keydown Right; sleep 1.5
-xdotool key Up; sleep 1.5
-xdotool key Up; sleep 0.15; xdotool key Up; sleep 1.5
-xdotool key Down; sleep 4.5
-xdotool keyup Right; xdotool keydown Left
-box() { wmctrl -l | awk '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 == "Plinkard") print id }' | head -1; }
-BOX=""
-for _ in $(seq 100); do BOX=$(box); [ -n "$BOX" ] && break; sleep 0.05; done
+walk_to_spikes
+wait_death_box 5
 xdotool keyup Left
 [ -n "$BOX" ] || fail "no death message"
 wmctrl -i -c "$WIN"

@@ -56,6 +56,16 @@ wait_caption() {
 # shot FILE: the window's client area as a PNG.
 shot() { import -window "$WIN" "$1"; }
 
+# differs_from_level GEOMETRY: how many pixels of that part of the window
+# (WIDTHxHEIGHT+X+Y) differ from the level picture, in a fresh screenshot.
+LEVEL_PICTURE=$(cd "$(dirname "$0")/../.." && pwd)/assets/background.png
+differs_from_level() {
+  shot "$WORK/s.png"
+  convert "$WORK/s.png" -crop "$1" +repage "$WORK/a.png"
+  convert "$LEVEL_PICTURE" -crop "$1" +repage "$WORK/b.png"
+  compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 || true
+}
+
 # pixel FILE X Y: "R,G,B" of one pixel.
 pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
 
@@ -74,4 +84,36 @@ wait_exit() {
     sleep 0.05
   done
   fail "the game did not end within $1 s"
+}
+
+# walk_to_spikes: plays from the start to a death: over both steps (the second
+# with a double jump), crawling under the hanging block, down the shaft, and
+# back left onto the spikes of the middle band. Left is still held after it.
+walk_to_spikes() {
+  xdotool keydown Right
+  sleep 1.5
+  xdotool key Up
+  sleep 1.5
+  xdotool key Up
+  sleep 0.15
+  xdotool key Up
+  sleep 1.5
+  xdotool key Down
+  sleep 4.5
+  xdotool keyup Right
+  xdotool keydown Left
+}
+
+# death_box: the window id of the "You died" box, titled with the game's
+# name (wmctrl reads its UTF-8 title), or nothing while there is none.
+death_box() { wmctrl -l | awk '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 == "Plinkard") print id }' | head -1; }
+
+# wait_death_box SECONDS: waits for the box and sets BOX (empty if none came).
+wait_death_box() {
+  BOX=""
+  for _ in $(seq $(($1 * 20))); do
+    BOX=$(death_box)
+    [ -n "$BOX" ] && return 0
+    sleep 0.05
+  done
 }

@@ -1,13 +1,14 @@
 // The pause banner: PAUSED in red capitals filling the whole picture.
 #include <cmath>
 
+#include "core/layout.h"
 #include "pictures.h"
 
 namespace pictures {
 namespace {
 
-constexpr int kWidth = 531;
-constexpr int kHeight = 95;
+constexpr int kWidth = layout::Banner.width;
+constexpr int kHeight = layout::Banner.height;
 const char* const kWord = "PAUSED";
 
 }  // namespace

@@ -2,12 +2,13 @@
 // then the open door's mask and picture.
 #include <cmath>
 
+#include "core/layout.h"
 #include "pictures.h"
 
 namespace pictures {
 namespace {
 
-constexpr int kCell = 28;
+constexpr int kCell = layout::Door.width;
 constexpr int kHeight = 56;
 
 constexpr Rgb kMoulding{80, 40, 0};      // the leaf's edge and the frames round its panels
@@ -59,8 +60,8 @@ Image DrawDoor() {
   Image picture(4 * kCell, kHeight, kBlack);  // both masks entirely black
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kCell; ++x) {
-      picture.At(kCell + x, y) = ClosedLeaf(x, y);
-      picture.At(3 * kCell + x, y) = OpenDoor(x, y);
+      picture.At(layout::DoorClosed * kCell + x, y) = ClosedLeaf(x, y);
+      picture.At(layout::DoorOpen * kCell + x, y) = OpenDoor(x, y);
     }
   return picture;
 }

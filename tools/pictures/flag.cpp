@@ -1,12 +1,13 @@
 // The continue flag: a pennant 20 × 13 pointing right, its mask in the upper
 // half of the picture and its striped colours in the lower half.
+#include "core/layout.h"
 #include "pictures.h"
 
 namespace pictures {
 namespace {
 
 constexpr int kLength = 20;
-constexpr int kHeight = 13;
+constexpr int kHeight = layout::FlagSpriteRow;  // the mask above, the colours below
 
 // The pennant is the triangle with its base on the left edge and its point in
 // the middle of the right edge; a pixel belongs to it when its centre does.

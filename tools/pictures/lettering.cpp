@@ -28,17 +28,6 @@ int Font::CapHeight() const {
   return y1;
 }
 
-int Font::Advance(const std::string& text) const {
-  int pen = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    int advance = 0, bearing = 0;
-    stbtt_GetCodepointHMetrics(&info_, (unsigned char)text[i], &advance, &bearing);
-    pen += advance;
-    if (i + 1 < text.size()) pen += stbtt_GetCodepointKernAdvance(&info_, (unsigned char)text[i], (unsigned char)text[i + 1]);
-  }
-  return pen;
-}
-
 Font::Box Font::InkBox(const std::string& text) const {
   Box box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
   int pen = 0;

@@ -23,8 +23,6 @@ class Font {
     int x0, y0, x1, y1;
   };
   Box InkBox(const std::string& text) const;
-  // Font units: the pen's travel over the text, kerning included.
-  int Advance(const std::string& text) const;
 
   // Draws text with its pen starting at (pen_x, baseline) in picture pixels
   // (fractions allowed), font units scaled by scale_x across and scale_y down.

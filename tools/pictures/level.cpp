@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "core/layout.h"
 #include "pictures.h"
 
 namespace pictures {
 namespace {
 
-constexpr int kWidth = 1024;
-constexpr int kHeight = 742;
+constexpr int kWidth = layout::StageWidth;
+constexpr int kHeight = layout::StageHeight;
 
 // Rock, as rectangles (both ends included, border included). Shapes that are
 // not rectangles are listed piece by piece, or as a rectangle with an opening.
@@ -105,13 +106,14 @@ const SpikeRow kSpikes[] = {
     {828, 868, 693, 3},
 };
 
-const Area kPoles[] = {
-    {349, 354, 270, 341},  // first flag, on the raised floor at y 342
-    {680, 685, 486, 557},  // second flag, on the lower shelf at y 558
-};
+constexpr Area AreaOf(const layout::Box& b) { return {b.x, b.Right(), b.y, b.Bottom()}; }
+
+// Each flag pole stands on its floor: the first on the raised floor at y 342,
+// the second on the lower shelf at y 558.
+const Area kPoles[] = {AreaOf(layout::Pole1), AreaOf(layout::Pole2)};
 
 // The exit door draws itself here; the picture leaves it open.
-const Area kDoorPlace{960, 987, 639, 693};
+const Area kDoorPlace = AreaOf({int(layout::Door.x), int(layout::Door.y), layout::Door.width, layout::Door.height});
 
 // A painted note: the top-left corner of its lettering and its lines.
 struct Note {

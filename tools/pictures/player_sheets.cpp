@@ -7,17 +7,16 @@
 #include <string_view>
 #include <vector>
 
+#include "core/layout.h"
 #include "pictures.h"
 
 namespace pictures {
 namespace {
 
-constexpr int kCellWidth = 20;   // the player's box is 20 × 47
-constexpr int kCellHeight = 47;
-constexpr int kFrames = 6;
-constexpr int kSheetWidth = kFrames * (kCellWidth + 1) + 1;  // 127
-constexpr int kSheetHeight = kCellHeight + 2;                 // 49
-constexpr int kCrouchTop = 16;  // a crouching figure leaves the cell's upper 16 rows empty
+constexpr int kCellWidth = layout::PlayerWidth;
+constexpr int kCellHeight = layout::PlayerHeight;
+constexpr int kFrames = layout::SheetFrames;
+constexpr int kCrouchTop = layout::CrouchDrop;  // a crouching figure leaves the cell's upper rows empty
 
 // What each letter of a drawing stands for. Black is part of the figure (hair,
 // eyes, shoes); '.' is not.
@@ -286,13 +285,19 @@ PlayerSheets DrawPlayerSheets() {
   CheckPlacement(back, 0, "the figure from behind");
   CheckPlacement(crouch_side, kCrouchTop, "the crouching figure");
   CheckPlacement(crouch_back, kCrouchTop, "the crouching figure from behind");
-  // Cell order: facing left, from behind, facing right; then the same crouching.
-  const Drawing frames[kFrames] = {Mirrored(side), back, side, Mirrored(crouch_side), crouch_back, crouch_side};
+  Drawing frames[kFrames];
+  frames[layout::FacingLeft] = Mirrored(side);
+  frames[layout::FromBehind] = back;
+  frames[layout::FacingRight] = side;
+  frames[layout::FacingLeft + layout::Crouching] = Mirrored(crouch_side);
+  frames[layout::FromBehind + layout::Crouching] = crouch_back;
+  frames[layout::FacingRight + layout::Crouching] = crouch_side;
 
-  PlayerSheets sheets{Image(kSheetWidth, kSheetHeight, kYellow), Image(kSheetWidth, kSheetHeight, kWhite)};
+  PlayerSheets sheets{Image(layout::SheetWidth, layout::SheetHeight, kYellow),
+                      Image(layout::SheetWidth, layout::SheetHeight, kWhite)};
   for (int k = 0; k < kFrames; ++k) {
     const Drawing& d = frames[k];
-    const int left = k * (kCellWidth + 1) + 1, top = 1;
+    const int left = layout::CellX(k), top = layout::CellY;
     const auto figure = [&](int x, int y) {
       return x >= 0 && y >= 0 && x < kCellWidth && y < kCellHeight && d[std::size_t(y)][std::size_t(x)] != '.';
     };
@@ -309,9 +314,9 @@ PlayerSheets DrawPlayerSheets() {
 }
 
 Image DrawMeasuringFigure(const PlayerSheets& sheets) {
-  // Frame 2, standing and facing right, as the game draws it on cream: the
-  // mask ANDed, then the sprite ORed.
-  constexpr int kLeft = 2 * (kCellWidth + 1) + 1, kTop = 1;
+  // Standing and facing right, as the game draws it on cream: the mask ANDed,
+  // then the sprite ORed.
+  constexpr int kLeft = layout::CellX(layout::FacingRight), kTop = layout::CellY;
   Image picture(kCellWidth, kCellHeight, kCream);
   for (int y = 0; y < kCellHeight; ++y)
     for (int x = 0; x < kCellWidth; ++x) {
