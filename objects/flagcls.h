@@ -10,7 +10,7 @@
 class flagcls {
  public:
   float X = 0;
-  float Y = 0;  // 56 less once raised
+  float Y = 0;  // at the foot of its pole; at the top once raised
   std::int16_t Width = 0;
   std::int16_t Height = 0;
   Boolean Raised = False;

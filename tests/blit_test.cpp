@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/layout.h"
 #include "platform/surface.h"
 
 using platform::BitBlt;
@@ -48,7 +49,7 @@ void Number(Surface& s) {
 }
 
 TEST(BitBlt, OversizeRequestCopiesExactlyTheWholePicture) {
-  Surface picture(1024, 742);
+  Surface picture(layout::StageWidth, layout::StageHeight);
   Number(picture);
   Surface window(1100, 800, 7);
 
@@ -56,7 +57,7 @@ TEST(BitBlt, OversizeRequestCopiesExactlyTheWholePicture) {
 
   for (int y = 0; y < 800; ++y) {
     for (int x = 0; x < 1100; ++x) {
-      const Pixel want = x < 1024 && y < 742 ? picture.At(x, y) : 7;
+      const Pixel want = x < layout::StageWidth && y < layout::StageHeight ? picture.At(x, y) : 7;
       ASSERT_EQ(window.At(x, y), want) << x << "," << y;
     }
   }
