@@ -7,35 +7,27 @@
 
 namespace tuning {
 
-// The speed limits: crouched, walking, and running with Ctrl held.
-inline constexpr float Crawl = 1.33f, Walk = 2.93f, Run = 6.67f;
-// Added to the speed every step while an arrow is held.
-inline constexpr float Acceleration = 0.13f;
+// Speeds.
+inline constexpr float Crawl = 1.33f, Walk = 2.93f, Run = 6.67f;  // the limits: crouched, walking, with Ctrl
+inline constexpr float Acceleration = 0.13f;                       // added every step an arrow is held
 
-// On the floor with no arrow held, the speed keeps this share every step...
-inline constexpr double Friction = 0.8;
-// ...and a slide slower than NudgeBelow is pushed 0.07 towards a stop.
-inline constexpr double Nudge = 0.07;
+// On the floor.
+inline constexpr double Friction = 0.8;  // the share of its speed kept every step no arrow is held
+inline constexpr double Nudge = 0.07;    // what a slide slower than NudgeBelow loses towards a stop
 inline constexpr float NudgeBelow = 0.33f;
-// On the floor, faster than the posture allows (crouched, or past the walking
-// limit without Ctrl) keeps this share every step.
-inline constexpr double Braking = 0.8;
-// On the floor, slower than this is standing still.
-inline constexpr float DeadZone = 0.01f;
+inline constexpr double Braking = 0.8;   // kept every step faster than crouched or, without Ctrl, walking allow
+inline constexpr float DeadZone = 0.01f;  // slower than this is standing still
 
-// Taken off the upward speed every step in the air.
-inline constexpr double Gravity = 0.2;
-// The jump from the floor...
-inline constexpr float JumpSpeed = 4.33f;
-// ...and what the second jump adds in mid-air (up to JumpSpeed in all).
-inline constexpr double SecondJump = 4.33;
-// A head that hits the ceiling divides the speed across by this.
-inline constexpr double CeilingBump = 2;
+// In the air.
+inline constexpr double Gravity = 0.2;      // taken off the upward speed every step
+inline constexpr float JumpSpeed = 4.33f;   // the jump from the floor
+inline constexpr double SecondJump = 4.33;  // added by the second, in mid-air, up to JumpSpeed in all
+inline constexpr double CeilingBump = 2;    // a head hitting the ceiling divides the speed across by this
 
-// A floor more than this above the player's top, or a ceiling more than this
-// below it, is a wall; anything less is stepped onto or ducked under.
+// Walls: a floor more than StepHeight above the player's top, or a ceiling
+// more than StepHeight below it, is a wall; less is stepped onto or ducked
+// under. A wall met moving left puts the player WallGap right of its face.
 inline constexpr float StepHeight = 10;
-// A wall met moving left puts the player this far right of its face.
 inline constexpr double WallGap = 0.1;
 
 }  // namespace tuning

@@ -83,6 +83,16 @@ TEST_F(Movement, TheStageBoundsStopThePlayer) {
 // a wall hanging from above, in every band and both ways. The player stops on
 // the face: at it moving right, a tenth of a pixel clear of it moving left.
 TEST_F(Movement, WallsStopAWalkingPlayerAtTheirFaces) {
+  // Walks from (x, y) with the arrow held for that many steps; answers where it ends.
+  const auto walk = [&](float x, float y, int direction, float speed, int steps) {
+    KeyState.fill(False);
+    KeyState[direction > 0 ? vk::Right : vk::Left] = True;
+    p.X = x;
+    p.Y = y;
+    p.XVel = speed * float(direction);
+    for (int i = 0; i < steps; ++i) p.Movement();
+    return p.X;
+  };
   const struct {
     float x, y;  // where the walk starts, standing on the floor
     int direction;
@@ -99,40 +109,17 @@ TEST_F(Movement, WallsStopAWalkingPlayerAtTheirFaces) {
       {565, 415, -1, 557.099976f, "the short stub over the upper shelf"},
   };
   for (const auto& w : walls) {
-    KeyState.fill(False);
-    KeyState[w.direction > 0 ? vk::Right : vk::Left] = True;
-    p.X = w.x;
-    p.Y = w.y;
-    p.XVel = 2.93f * float(w.direction);
-    for (int i = 0; i < 8; ++i) p.Movement();
-    EXPECT_EQ(p.X, w.stop) << w.face;
+    EXPECT_EQ(walk(w.x, w.y, w.direction, 2.93f, 8), w.stop) << w.face;
     EXPECT_EQ(p.XVel, 0.0f) << w.face;
     EXPECT_EQ(p.Y, w.y) << w.face;
   }
 
   // Crouched, the player fits under the hanging block and the stub, and
   // through the hole under the lip.
-  KeyState.fill(False);
-  KeyState[vk::Right] = True;
-  p.X = 590;
-  p.Y = 111;
   p.Crouch();
-  for (int i = 0; i < 20; ++i) p.Movement();
-  EXPECT_GT(p.X, 605.0f);
-  KeyState.fill(False);
-  KeyState[vk::Left] = True;
-  p.X = 565;
-  p.Y = 415;
-  p.XVel = 0;
-  for (int i = 0; i < 30; ++i) p.Movement();
-  EXPECT_LT(p.X, 550.0f);
-  KeyState.fill(False);
-  KeyState[vk::Right] = True;
-  p.X = 600;
-  p.Y = 231;
-  p.XVel = 0;
-  for (int i = 0; i < 30; ++i) p.Movement();
-  EXPECT_GT(p.X, 620.0f);
+  EXPECT_GT(walk(590, 111, +1, 0, 20), 605.0f);
+  EXPECT_LT(walk(565, 415, -1, 0, 30), 550.0f);
+  EXPECT_GT(walk(600, 231, +1, 0, 30), 620.0f);
 }
 
 TEST_F(Movement, ARisingPlayerBumpsItsHeadAndLosesHalfItsSpeed) {
