@@ -1,6 +1,7 @@
 #include "shell/stage1.h"
 
 #include "core/stage_handles.h"
+#include "objects/stage_objects.h"
 #include "platform/window.h"
 #include "shell/module1.h"
 #include "shell/pictures.h"
@@ -25,6 +26,8 @@ void Stage1Window::Create() {
   Flag1.reset();
   Flag2.reset();
   Door1.reset();
+  stage::Flag1 = stage::Flag2 = nullptr;  // start-up points them at the new ones
+  stage::Door1 = nullptr;
 
   BackImage = std::make_unique<platform::Surface>(layout::StageWidth, layout::StageHeight);
   hDC = BackImage->hDC();

@@ -87,7 +87,7 @@ xdotool key p
 wait_caption '^PAUSED$' 2
 wmctrl -i -c "$WIN"
 wait_exit 3
-[ "$GAME_STATUS" -eq 0 ] || fail "closed while paused, the game ended with status $GAME_STATUS"
+[ "$GAME_STATUS" -eq 0 ] || fail "closed while paused, the game ended with status $GAME_STATUS: $(cat "$WORK/game.out")"
 
 note "closed while the death message is up"
 start_game "$GAME"
