@@ -1,5 +1,16 @@
-# The Debian package: `cpack -G DEB` in a build directory (or `make package`)
-# makes plinkard_<version>_<arch>.deb from what `cmake --install` puts in place.
+# Where an install puts the programs, and the Debian package: `cpack -G DEB` in
+# a build directory (or `make package`) makes plinkard_<version>_<arch>.deb.
+
+# Debian keeps games in /usr/games, and so does the package: it packs the
+# component "games". Every other install puts the programs in
+# CMAKE_INSTALL_BINDIR (bin unless told otherwise): `cmake --install build
+# --prefix ~/.local` gives ~/.local/bin/plinkard, which is on a user's PATH
+# where ~/.local/games is not. A distribution that builds with its own tools
+# sets -DCMAKE_INSTALL_BINDIR=games.
+set(PLINKARD_PROGRAMS plinkard plinkard-replay)
+install(TARGETS ${PLINKARD_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
+install(TARGETS ${PLINKARD_PROGRAMS} RUNTIME DESTINATION games COMPONENT games EXCLUDE_FROM_ALL)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME plinkard)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -9,6 +20,12 @@ set(CPACK_PACKAGE_CONTACT "Plinkard maintainers <maintainers@users.noreply.c-see
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "side-view platform game")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+
+# One package of the programs in /usr/games and everything installed without
+# a component named ("Unspecified": the manuals, icons, menu entry, metadata).
+set(CPACK_COMPONENTS_ALL games Unspecified)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

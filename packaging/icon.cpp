@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "core/layout.h"
+#include "tools/help_or_version.h"
 
 namespace {
 
@@ -130,11 +131,17 @@ int ParseSize(const std::string& text) {
   return size;
 }
 
+constexpr const char* kUsage =
+    "usage: plinkard-icon SPRITEMAP MASKMAP OUTDIR SIZE [SIZE ...]\n"
+    "Draws the desktop icon, the player's standing frame, from the player's\n"
+    "sheets into OUTDIR/SIZExSIZE/apps/plinkard.png for each SIZE.\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (AnsweredHelpOrVersion(argc, argv, "plinkard-icon", kUsage)) return 0;
   if (argc < 5) {
-    std::fprintf(stderr, "usage: plinkard-icon SPRITEMAP MASKMAP OUTDIR SIZE [SIZE ...]\n");
+    std::fputs(kUsage, stderr);
     return 2;
   }
   try {

@@ -8,16 +8,31 @@
 #include <optional>
 #include <string>
 
+#include "generated/version.h"
 #include "replay/replay.h"
 #include "shell/stage1.h"
 
 namespace {
 
 constexpr const char* kUsage = "usage: plinkard-replay [--trace FILE] [--png FILE] [--frames N] SCRIPT\n";
+constexpr const char* kHelp =
+    "Plays Plinkard without a window, driven by SCRIPT, a file of key events\n"
+    "(one \"TIME ACTION [KEY]\" a line), and writes what it saw.\n"
+    "\n"
+    "  --trace FILE  write one CSV row per frame\n"
+    "  --png FILE    write a picture of the last frame\n"
+    "  --frames N    stop after N frames (1 to 2147483647)\n"
+    "  --help        show this and exit\n"
+    "  --version     show the version and exit\n"
+    "\n"
+    "SCRIPT or FILE may be - for standard input or output. Exit status: 0 for a\n"
+    "run that ended, 1 for a file that can't be read or written, 2 for a bad\n"
+    "command line or script, 3 for a run that can never end. See plinkard-replay(6).\n";
 
 struct Options {
   std::optional<std::string> script, trace, png;
   std::optional<std::int64_t> frames;
+  bool help = false, version = false;  // answer that and run nothing
 };
 
 struct UsageError {
@@ -35,7 +50,10 @@ Options ReadCommandLine(int argc, char** argv) {
     const auto once = [&](auto& slot) {
       if (slot) throw UsageError{arg + " given twice"};
     };
-    if (arg == "--trace") {
+    if (arg == "--help" || arg == "--version") {
+      (arg == "--help" ? options.help : options.version) = true;
+      return options;
+    } else if (arg == "--trace") {
       once(options.trace);
       options.trace = value();
     } else if (arg == "--png") {
@@ -95,6 +113,14 @@ int main(int argc, char** argv) {
   } catch (const UsageError& error) {
     std::fprintf(stderr, "plinkard-replay: %s\n%s", error.what.c_str(), kUsage);
     return 2;
+  }
+  if (options.help) {
+    std::printf("%s\n%s", kUsage, kHelp);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("plinkard-replay %s\n", PLINKARD_VERSION);
+    return 0;
   }
 
   const std::string& name = *options.script;

@@ -12,9 +12,21 @@
 #include <string>
 #include <vector>
 
+#include "tools/help_or_version.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: plinkard-embed OUTPUT NAME PNG [NAME PNG ...]\n"
+    "Checks that each PNG decodes and writes a C++ source file OUTPUT that holds\n"
+    "its bytes and its size as embedded::NAME.\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (AnsweredHelpOrVersion(argc, argv, "plinkard-embed", kUsage)) return 0;
   if (argc < 4 || argc % 2 != 0) {
-    std::fprintf(stderr, "usage: plinkard-embed OUTPUT NAME PNG [NAME PNG ...]\n");
+    std::fputs(kUsage, stderr);
     return 2;
   }
   std::ostringstream out;

@@ -6,11 +6,16 @@
 #include <string>
 
 #include "pictures.h"
+#include "tools/help_or_version.h"
 
 namespace {
 
 const char* const kSerifFont = "/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf";
 const char* const kSansBoldFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+
+constexpr const char* kUsage =
+    "usage: plinkard-pictures OUTPUT_DIR\n"
+    "Draws the game's seven pictures and writes them as PNG files into OUTPUT_DIR.\n";
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "plinkard-pictures: %s\n", message.c_str());
@@ -21,7 +26,11 @@ int Fail(const std::string& message) {
 
 int main(int argc, char** argv) {
   using namespace pictures;
-  if (argc != 2) return Fail("usage: plinkard-pictures OUTPUT_DIR");
+  if (AnsweredHelpOrVersion(argc, argv, "plinkard-pictures", kUsage)) return 0;
+  if (argc != 2) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
   const std::filesystem::path out = argv[1];
   if (!std::filesystem::is_directory(out)) return Fail("no such directory: " + out.string());
 
