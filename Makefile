@@ -2,7 +2,9 @@
 # make test  installs what is missing, builds and runs every test, then all of
 #            them again built with AddressSanitizer and UBSan
 # make package  builds the Debian package build/plinkard_VERSION_ARCH.deb
-.PHONY: run test build deps assets bench soak clean package
+# make dist     makes the source tarball build/plinkard-VERSION.tar.gz of the
+#               committed tree
+.PHONY: run test build deps assets screenshots bench soak clean package dist
 
 run: build
 	./build/plinkard
@@ -23,6 +25,9 @@ deps:
 assets: build
 	cmake --build --preset default --target assets
 
+screenshots: build
+	cmake --build --preset default --target screenshots
+
 bench: deps
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
@@ -36,3 +41,7 @@ soak: build
 
 package: build
 	cd build && cpack -G DEB
+
+dist: deps
+	cmake --preset default >/dev/null
+	cmake --build --preset default --target dist

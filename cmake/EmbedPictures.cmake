@@ -11,6 +11,8 @@ function(plinkard_embed_pictures target)
     list(APPEND args ${name} ${PROJECT_SOURCE_DIR}/assets/${name}.png)
   endforeach()
   set(output ${PROJECT_BINARY_DIR}/generated/embedded_pictures.cpp)
+  # Ninja makes an output's directory itself, the Makefile generators do not.
+  file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/generated)
   add_custom_command(
     OUTPUT ${output}
     COMMAND plinkard-embed ${output} ${args}

@@ -60,3 +60,12 @@ else()
 endif()
 
 include(CPack)
+
+# `make dist`: the source tarball plinkard-<version>.tar.gz of the committed
+# tree (HEAD: changes not yet committed are not in it), in the build directory.
+# Unpacked, it builds and tests without git.
+add_custom_target(dist
+  COMMAND git -C ${PROJECT_SOURCE_DIR} archive --format=tar.gz --prefix=plinkard-${PROJECT_VERSION}/
+          --output=${PROJECT_BINARY_DIR}/plinkard-${PROJECT_VERSION}.tar.gz HEAD
+  COMMENT "Making plinkard-${PROJECT_VERSION}.tar.gz from the committed tree"
+  VERBATIM)

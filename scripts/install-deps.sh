@@ -5,7 +5,7 @@ set -eu
 
 PACKAGES="
   cmake ninja-build g++ make pkg-config
-  file dpkg-dev desktop-file-utils
+  file dpkg-dev desktop-file-utils lintian appstream libxml2-utils
   libsdl2-dev libstb-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xfonts-base

@@ -1,12 +1,15 @@
 #!/bin/sh
-# The Debian package: made with cpack from the build, it holds the programs, the
-# menu entry and the icons, depends on every library the programs load, and
-# (as root) installs, starts from /usr/bin under X, closes cleanly and is
-# removed again, leaving the machine as it was.
-# usage: package_test.sh BUILD_DIR SOURCE_DIR
+# The Debian package: made with cpack from the build, lintian finds no error and
+# no warning in it; it holds the programs in /usr/games, the menu entry, the
+# icons, the AppStream metadata, the manual pages, the copyright and the
+# changelog, all of the project's version; it depends on every library the
+# programs load; and (as root) it installs, starts from /usr/games under X,
+# closes cleanly and is purged again, leaving the machine as it was.
+# usage: package_test.sh BUILD_DIR SOURCE_DIR VERSION
 . "$(dirname "$0")/x_session.sh"
 BUILD=$1
 SOURCE=$2
+VERSION=$3
 
 INSTALLED_BY_US=""
 finish() {
@@ -28,16 +31,22 @@ set -- "$WORK"/pkg/*.deb
 DEB=$1
 ARCH=$(dpkg --print-architecture)
 note "$(basename "$DEB")"
-case $(basename "$DEB") in
-  plinkard_*_"$ARCH".deb) ;;
-  *) fail "the package file $(basename "$DEB") is not named plinkard_VERSION_$ARCH.deb" ;;
-esac
+[ "$(basename "$DEB")" = "plinkard_${VERSION}_$ARCH.deb" ] ||
+  fail "the package file $(basename "$DEB") is not named plinkard_${VERSION}_$ARCH.deb"
+
+note "lintian"
+# No overrides: every tag lintian might raise is fixed, not silenced.
+lintian --fail-on error,warning --display-info "$DEB" >"$WORK/lintian.log" 2>&1 || status=$?
+grep -v 'running with root privileges' "$WORK/lintian.log" || true
+[ "${status:-0}" -eq 0 ] || fail "lintian reports errors or warnings (status $status)"
+if grep -q '^[EW]: ' "$WORK/lintian.log"; then fail "lintian reports errors or warnings"; fi
 
 note "control fields"
 field() { dpkg-deb -f "$DEB" "$1"; }
 [ "$(field Package)" = plinkard ] || fail "Package: $(field Package)"
 [ "$(field Architecture)" = "$ARCH" ] || fail "Architecture: $(field Architecture)"
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
+[ "$(field Version)" = "$VERSION" ] || fail "Version: $(field Version), the project is $VERSION"
 [ -n "$(field Version)" ] && [ -n "$(field Maintainer)" ] && [ -n "$(field Description)" ] ||
   fail "Version, Maintainer or Description is missing"
 DEPENDS=$(field Depends)
@@ -47,8 +56,8 @@ DEPENDED=$(echo "$DEPENDS" | tr ',|' '\n\n' | sed 's/^ *//; s/[ (:].*//')
 dpkg-deb -x "$DEB" "$WORK/root"
 MULTIARCH=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 for program in plinkard plinkard-replay; do
-  [ -x "$WORK/root/usr/bin/$program" ] || fail "usr/bin/$program is not in the package"
-  for lib in $(objdump -p "$WORK/root/usr/bin/$program" | awk '$1 == "NEEDED" {print $2}'); do
+  [ -x "$WORK/root/usr/games/$program" ] || fail "usr/games/$program is not in the package"
+  for lib in $(objdump -p "$WORK/root/usr/games/$program" | awk '$1 == "NEEDED" {print $2}'); do
     owner=$(dpkg-query -S "*/$MULTIARCH/$lib" 2>/dev/null | head -1 | cut -d: -f1)
     [ -n "$owner" ] || fail "$program loads $lib, which no installed package holds"
     echo "$DEPENDED" | grep -qxF "$owner" ||
@@ -58,21 +67,59 @@ done
 
 note "contents"
 dpkg-deb -c "$DEB" | awk '{print $6}' >"$WORK/contents"
-for path in ./usr/bin/plinkard ./usr/bin/plinkard-replay ./usr/share/applications/plinkard.desktop \
-            ./usr/share/icons/hicolor/48x48/apps/plinkard.png; do
+for path in ./usr/games/plinkard ./usr/games/plinkard-replay ./usr/share/applications/plinkard.desktop \
+            ./usr/share/icons/hicolor/48x48/apps/plinkard.png ./usr/share/metainfo/io.github.plinkard.Plinkard.metainfo.xml \
+            ./usr/share/man/man6/plinkard.6.gz ./usr/share/man/man6/plinkard-replay.6.gz \
+            ./usr/share/doc/plinkard/copyright ./usr/share/doc/plinkard/changelog.gz; do
   grep -qx "$path" "$WORK/contents" || fail "$path is not in the package"
 done
 if grep -v -e '^\./usr/' -e '^\./$' "$WORK/contents"; then fail "the package puts files outside /usr"; fi
+if grep '^\./usr/bin/.' "$WORK/contents"; then fail "the package puts programs in /usr/bin, not /usr/games"; fi
+
+note "version"
+# The project's version is written once, in CMakeLists.txt; everything that
+# repeats it must say the same.
+DOC=$WORK/root/usr/share/doc/plinkard
+gunzip -c "$DOC/changelog.gz" >"$WORK/changelog"
+[ "$(dpkg-parsechangelog -l "$WORK/changelog" -S Source)" = plinkard ] || fail "the changelog is not plinkard's"
+[ "$(dpkg-parsechangelog -l "$WORK/changelog" -S Version)" = "$VERSION" ] ||
+  fail "the changelog's newest entry is $(dpkg-parsechangelog -l "$WORK/changelog" -S Version), the project is $VERSION"
+for page in plinkard plinkard-replay; do
+  gunzip -c "$WORK/root/usr/share/man/man6/$page.6.gz" | head -1 | grep -qF "\"Plinkard $VERSION\"" ||
+    fail "the manual page $page(6) does not say Plinkard $VERSION"
+done
+[ "$("$WORK/root/usr/games/plinkard-replay" --version)" = "plinkard-replay $VERSION" ] ||
+  fail "plinkard-replay --version says \"$("$WORK/root/usr/games/plinkard-replay" --version)\""
+head -1 "$DOC/copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "the copyright file is not in the machine-readable format"
 
 note "desktop entry"
 ENTRY=$WORK/root/usr/share/applications/plinkard.desktop
 desktop-file-validate "$ENTRY" || fail "desktop-file-validate rejects the desktop entry"
 entry() { sed -n "s/^$1=//p" "$ENTRY"; }
 EXEC=$(entry Exec | cut -d' ' -f1)
-[ -x "$WORK/root/usr/bin/$EXEC" ] || fail "the entry starts \"$EXEC\", which the package does not put in /usr/bin"
+[ -x "$WORK/root/usr/games/$EXEC" ] || fail "the entry starts \"$EXEC\", which the package does not put in /usr/games"
 ICON=$(entry Icon)
 ls "$WORK"/root/usr/share/icons/hicolor/*/apps/"$ICON".png >/dev/null 2>&1 ||
   fail "the entry's icon \"$ICON\" is not among the package's icons"
+
+note "AppStream metadata"
+METAINFO=$WORK/root/usr/share/metainfo/io.github.plinkard.Plinkard.metainfo.xml
+appstreamcli validate --no-net "$METAINFO" >"$WORK/appstream.log" 2>&1 ||
+  fail "appstreamcli validate rejects the metadata: $(cat "$WORK/appstream.log")"
+xml() { xmllint --xpath "$1" "$METAINFO"; }
+[ "$(xml 'string(/component/id)')" = io.github.plinkard.Plinkard ] || fail "the component's id is $(xml 'string(/component/id)')"
+[ "$(xml 'string(/component/launchable[@type="desktop-id"])')" = "$(basename "$ENTRY")" ] ||
+  fail "the metadata launches $(xml 'string(/component/launchable)'), not the package's menu entry"
+for binary in $(xml '/component/provides/binary/text()'); do
+  [ -x "$WORK/root/usr/games/$binary" ] || fail "the metadata provides $binary, which is not in /usr/games"
+done
+# The newest release is this version, on the day of the changelog's newest entry.
+[ "$(xml 'string(/component/releases/release[1]/@version)')" = "$VERSION" ] ||
+  fail "the metadata's newest release is $(xml 'string(/component/releases/release[1]/@version)'), the project is $VERSION"
+CHANGELOG_DAY=$(date -u -d "$(dpkg-parsechangelog -l "$WORK/changelog" -S Date)" +%Y-%m-%d)
+[ "$(xml 'string(/component/releases/release[1]/@date)')" = "$CHANGELOG_DAY" ] ||
+  fail "the metadata's newest release is dated $(xml 'string(/component/releases/release[1]/@date)'), the changelog's $CHANGELOG_DAY"
 
 note "icons"
 # Each icon is the standing frame: over the cream that measure.png is drawn
@@ -128,8 +175,8 @@ fi
 [ "$(dpkg-query -W -f='${Status}' plinkard)" = "install ok installed" ] ||
   fail "plinkard is not installed: $(dpkg-query -W -f='${Status}' plinkard)"
 
-note "starting /usr/bin/plinkard"
-start_game /usr/bin/plinkard
+note "starting /usr/games/plinkard"
+start_game /usr/games/plinkard
 wait_caption '^Plinkard running at [0-9]+FPS\.$' 5
 note "caption: $(caption)"
 # Desktops tie the window to its menu entry (and so to the icon) by its class.
@@ -143,6 +190,6 @@ wait_exit 3
 note "removing"
 dpkg --purge plinkard >"$WORK/purge.log" 2>&1 || fail "dpkg --purge failed: $(cat "$WORK/purge.log")"
 INSTALLED_BY_US=""
-[ ! -e /usr/bin/plinkard ] && [ ! -e /usr/share/applications/plinkard.desktop ] ||
+[ ! -e /usr/games/plinkard ] && [ ! -e /usr/share/applications/plinkard.desktop ] ||
   fail "files are left behind after removal"
-echo "PASS (installed, started from /usr/bin, closed with status 0, removed)"
+echo "PASS (lintian clean; installed, started from /usr/games, closed with status 0, purged)"
