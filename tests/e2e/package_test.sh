@@ -39,7 +39,6 @@ note "lintian"
 lintian --fail-on error,warning --display-info "$DEB" >"$WORK/lintian.log" 2>&1 || status=$?
 grep -v 'running with root privileges' "$WORK/lintian.log" || true
 [ "${status:-0}" -eq 0 ] || fail "lintian reports errors or warnings (status $status)"
-if grep -q '^[EW]: ' "$WORK/lintian.log"; then fail "lintian reports errors or warnings"; fi
 
 note "control fields"
 field() { dpkg-deb -f "$DEB" "$1"; }
@@ -47,8 +46,7 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 [ "$(field Architecture)" = "$ARCH" ] || fail "Architecture: $(field Architecture)"
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
 [ "$(field Version)" = "$VERSION" ] || fail "Version: $(field Version), the project is $VERSION"
-[ -n "$(field Version)" ] && [ -n "$(field Maintainer)" ] && [ -n "$(field Description)" ] ||
-  fail "Version, Maintainer or Description is missing"
+[ -n "$(field Maintainer)" ] && [ -n "$(field Description)" ] || fail "Maintainer or Description is missing"
 DEPENDS=$(field Depends)
 note "Depends: $DEPENDS"
 DEPENDED=$(echo "$DEPENDS" | tr ',|' '\n\n' | sed 's/^ *//; s/[ (:].*//')
