@@ -22,4 +22,8 @@ inline constexpr Code P = Letter('P');
 inline constexpr Code W = Letter('W'), S = Letter('S'), A = Letter('A'), D = Letter('D');
 inline constexpr Code T = Letter('T'), G = Letter('G'), F = Letter('F'), H = Letter('H');
 
+// Every key the game acts on. A web page keeps the browser's own use of these
+// (scrolling, printing) from getting in the way of play.
+inline constexpr Code kGameKeys[] = {Left, Right, Up, Down, Ctrl, Space, P, W, S, A, D, T, G, F, H};
+
 }  // namespace vk

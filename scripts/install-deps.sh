@@ -11,6 +11,7 @@ PACKAGES="
   fonts-dejavu-core xfonts-base
   xvfb xauth xdotool x11-utils imagemagick openbox wmctrl
   clang libclang-rt-14-dev valgrind
+  emscripten chromium
 "
 
 missing=""
