@@ -4,16 +4,19 @@
 # make package  builds the Debian package build/plinkard_VERSION_ARCH.deb
 # make dist     makes the source tarball build/plinkard-VERSION.tar.gz of the
 #               committed tree
-.PHONY: run test build deps assets screenshots bench soak clean package dist
+# make web      builds the game's page build-web/plinkard.html (and the replay
+#               tool for node); make serve-web serves it on 127.0.0.1
+.PHONY: run test build deps assets screenshots bench soak clean package dist web serve-web
 
 run: build
 	./build/plinkard
 
-test: build
+test: build web tests/web/node_modules/.package-lock.json
 	ctest --preset default
 	cmake --preset sanitize >/dev/null
 	cmake --build --preset sanitize
 	ctest --preset sanitize
+	ctest --preset web
 
 build: deps
 	cmake --preset default >/dev/null
@@ -21,6 +24,18 @@ build: deps
 
 deps:
 	@scripts/install-deps.sh
+
+web: deps
+	cmake --preset web >/dev/null
+	cmake --build --preset web
+
+PORT ?= 8000
+serve-web: web
+	node web/serve.mjs build-web $(PORT)
+
+# The browser tests' npm packages, exactly as locked.
+tests/web/node_modules/.package-lock.json: tests/web/package.json tests/web/package-lock.json
+	cd tests/web && npm ci --no-audit --no-fund
 
 assets: build
 	cmake --build --preset default --target assets
@@ -34,7 +49,7 @@ bench: deps
 	./build-bench/plinkard-bench
 
 clean:
-	rm -rf build build-sanitize build-bench
+	rm -rf build build-sanitize build-bench build-web tests/web/node_modules
 
 soak: build
 	./build/plinkard-soak --frames 10000000

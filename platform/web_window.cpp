@@ -24,7 +24,10 @@ void plinkard_page_message_box(const char* prompt, const char* title);
 namespace platform {
 namespace {
 
-constexpr double kTimerSlackMs = 1;
+// A frame is on time when it starts within the millisecond it is due in. The
+// browser's timers wait whole milliseconds and fire a little late: one set to
+// end half a millisecond early mostly ends inside that millisecond.
+constexpr double kTimerSlackMs = 0.5;
 
 // The browser's keyCode of every key the desktop window reports is that key's
 // code in the game: letters, digits, F1 to F12, the keypad's digits, the
@@ -78,18 +81,26 @@ void WebWindow::ShowMaximized() { plinkard_page_show(); }
 void WebWindow::SetCaption(const std::string& caption) { plinkard_page_set_title(caption.c_str()); }
 
 // The canvas keeps what it showed last: only the parts of the picture that
-// changed since are converted and drawn.
+// changed since are converted, and of those only the ones that came out
+// different are drawn (a player standing still is redrawn every frame the same).
 void WebWindow::Present(const Surface& backImage) {
   const Region damage = backImage.TakeDamage();
   const int width = backImage.Width();
+  const bool first = canvas_.empty();
   canvas_.resize(std::size_t(width) * std::size_t(backImage.Height()));
   std::vector<int> rects;
   for (const Rect& r : damage.Rects()) {
+    bool changed = first;
     for (int row = r.y; row < r.y + r.h; ++row) {
       const Pixel* from = backImage.Row(row) + r.x;
-      std::transform(from, from + r.w, canvas_.begin() + std::ptrdiff_t(row) * width + r.x, CanvasPixel);
+      std::uint32_t* to = canvas_.data() + std::ptrdiff_t(row) * width + r.x;
+      for (int x = 0; x < r.w; ++x) {
+        const std::uint32_t pixel = CanvasPixel(from[x]);
+        changed |= to[x] != pixel;
+        to[x] = pixel;
+      }
     }
-    rects.insert(rects.end(), {r.x, r.y, r.w, r.h});
+    if (changed) rects.insert(rects.end(), {r.x, r.y, r.w, r.h});
   }
   if (!rects.empty()) {
     plinkard_page_present(canvas_.data(), width, backImage.Height(), rects.data(), int(rects.size() / 4));
@@ -113,9 +124,7 @@ void WebWindow::WaitForEvent(std::int64_t tick) {
     }
     const double left = double(tick) - emscripten_get_now();
     if (left <= 0) return;
-    // The browser's timers fire whole milliseconds after they are set, often
-    // later still: a timer waits all but the last millisecond or so, and the
-    // rest goes by letting the page run, a small step at a time.
+    // What a timer leaves goes by letting the page run, a small step at a time.
     plinkard_page_sleep(left > kTimerSlackMs ? int(std::ceil(left - kTimerSlackMs)) : 0);
   }
 }

@@ -1,0 +1,51 @@
+// Headless Chromium (Debian's) with a fresh profile, on a page served from a
+// build directory on 127.0.0.1, for the browser tests and the measurements.
+import { mkdtemp, rm } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+import { serve } from '../../web/serve.mjs';
+
+export const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
+
+// Opens DIRECTORY/plinkard.html in a new browser. close() ends both the browser
+// and the server, and removes the profile.
+export async function openPage(directory, { width = 1280, height = 900 } = {}) {
+  const server = await serve(directory);
+  const profile = await mkdtemp(join(tmpdir(), 'plinkard-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+    headless: true,
+    // This machine's network is closed: nothing but the page is fetched.
+    args: [
+      '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync', `--user-data-dir=${profile}`,
+    ],
+  });
+  const page = await browser.newPage();
+  await page.setViewport({ width, height });
+  const url = `http://127.0.0.1:${server.address().port}/plinkard.html`;
+  return {
+    browser,
+    page,
+    url,
+    async close() {
+      await browser.close();
+      await new Promise((done) => server.close(done));
+      await rm(profile, { recursive: true, force: true });
+    },
+  };
+}
+
+// Waits until the page's title matches `pattern`; answers the match.
+export async function waitForTitle(page, pattern, timeoutMs) {
+  const deadline = Date.now() + timeoutMs;
+  for (;;) {
+    const title = await page.title();
+    const match = title.match(pattern);
+    if (match) return match;
+    if (Date.now() > deadline) throw new Error(`the title is "${title}", not ${pattern}, after ${timeoutMs} ms`);
+    await sleep(50);
+  }
+}
