@@ -43,10 +43,11 @@ assets: build
 screenshots: build
 	cmake --build --preset default --target screenshots
 
-bench: deps
+bench: deps web tests/web/node_modules/.package-lock.json
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
 	./build-bench/plinkard-bench
+	node tests/web/measure.mjs build-web
 
 clean:
 	rm -rf build build-sanitize build-bench build-web tests/web/node_modules
