@@ -82,15 +82,15 @@ void WebWindow::SetCaption(const std::string& caption) { plinkard_page_set_title
 
 // The canvas keeps what it showed last: only the parts of the picture that
 // changed since are converted, and of those only the ones that came out
-// different are drawn (a player standing still is redrawn every frame the same).
+// different are drawn (a player standing still is redrawn every frame the
+// same). The copy starts out transparent, unlike any picture.
 void WebWindow::Present(const Surface& backImage) {
   const Region damage = backImage.TakeDamage();
   const int width = backImage.Width();
-  const bool first = canvas_.empty();
   canvas_.resize(std::size_t(width) * std::size_t(backImage.Height()));
   std::vector<int> rects;
   for (const Rect& r : damage.Rects()) {
-    bool changed = first;
+    bool changed = false;
     for (int row = r.y; row < r.y + r.h; ++row) {
       const Pixel* from = backImage.Row(row) + r.x;
       std::uint32_t* to = canvas_.data() + std::ptrdiff_t(row) * width + r.x;

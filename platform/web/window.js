@@ -71,10 +71,16 @@ mergeInto(LibraryManager.library, {
     if (canvas.width !== width || canvas.height !== height) {
       canvas.width = width;
       canvas.height = height;
-      PlinkardPage.context = null;
       PlinkardPage.Fit();
     }
-    if (!PlinkardPage.context) PlinkardPage.context = canvas.getContext('2d', {alpha: false});
+    if (!PlinkardPage.context) {
+      PlinkardPage.context = canvas.getContext('2d', {alpha: false});
+      // A browser short of memory may drop the canvas's pixels; it gets them back whole.
+      canvas.addEventListener('contextrestored', function() {
+        var image = PlinkardPage.image;
+        if (image && image.data.buffer === HEAPU8.buffer) PlinkardPage.context.putImageData(image, 0, 0);
+      });
+    }
     // The memory can move when it grows: the view is made again then.
     var image = PlinkardPage.image;
     if (!image || image.data.buffer !== HEAPU8.buffer || image.data.byteOffset !== pixels ||
