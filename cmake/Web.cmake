@@ -4,8 +4,8 @@
 # stb is header-only: the host's Debian package serves this build too.
 find_path(STB_INCLUDE_DIR stb_image.h PATHS /usr/include PATH_SUFFIXES stb REQUIRED NO_CMAKE_FIND_ROOT_PATH)
 
-# The replay tool ends its runs by exceptions; the page never throws past a
-# catch, but the game's code is built once for both.
+# The replay tool ends its runs by exceptions (a close, a run that can't end),
+# and the game's code is built once for it and the page.
 add_compile_options(-fexceptions)
 add_link_options(-fexceptions)
 
