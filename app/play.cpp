@@ -5,11 +5,12 @@
 
 #include "shell/stage1.h"
 
-int PlayInWindow(const std::function<void(platform::SdlWindow&)>& prepare) {
+int PlayInWindow(const std::function<void(platform::SdlWindow&)>& prepare, const WindowWrapper& wrap) {
   try {
     platform::SdlWindow window("Form1", Stage1Window::kRestoredWidth, Stage1Window::kRestoredHeight);
     if (prepare) prepare(window);
-    platform::UseWindow(&window);
+    const std::unique_ptr<platform::Window> wrapper = wrap ? wrap(window) : nullptr;
+    platform::UseWindow(wrapper ? wrapper.get() : &window);
     try {
       CreateStage1();
     } catch (const platform::ProgramEnded&) {

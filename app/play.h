@@ -2,9 +2,14 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "platform/sdl_window.h"
 
+// What the game runs in, given the real window: a window that wraps it.
+using WindowWrapper = std::function<std::unique_ptr<platform::Window>(platform::Window& real)>;
+
 // Opens the window, runs the game until the window is closed, and answers the
-// process's exit status. `prepare` may adjust the window before the game starts.
-int PlayInWindow(const std::function<void(platform::SdlWindow&)>& prepare = {});
+// process's exit status. `prepare` may adjust the window before the game starts;
+// `wrap`, if given, puts a window of its own between the game and the real one.
+int PlayInWindow(const std::function<void(platform::SdlWindow&)>& prepare = {}, const WindowWrapper& wrap = {});

@@ -4,15 +4,14 @@
 
 namespace platform {
 
-HeadlessWindow::HeadlessWindow(std::vector<ScriptedEvent> events) : events_(std::move(events)) {
-  // The clock reads 1 at the first pump, so events at 0 and at 1 both come
-  // then, in the order given.
-  std::stable_sort(events_.begin(), events_.end(), [](const ScriptedEvent& a, const ScriptedEvent& b) {
-    return std::max<std::int64_t>(a.time, 1) < std::max<std::int64_t>(b.time, 1);
-  });
+void SortForDelivery(std::vector<ScriptedEvent>& events) {
+  std::stable_sort(events.begin(), events.end(),
+                   [](const ScriptedEvent& a, const ScriptedEvent& b) { return DueTime(a) < DueTime(b); });
 }
 
-std::int64_t HeadlessWindow::DueTime(std::size_t i) const { return std::max<std::int64_t>(events_[i].time, 1); }
+HeadlessWindow::HeadlessWindow(std::vector<ScriptedEvent> events) : events_(std::move(events)) {
+  SortForDelivery(events_);
+}
 
 void HeadlessWindow::Present(const Surface& backImage) {
   if (OnPresent) OnPresent(backImage);
@@ -24,7 +23,7 @@ void HeadlessWindow::PumpEvents() {
     closeRequested_ = false;
     if (handlers_.QueryUnload) handlers_.QueryUnload();
   }
-  while (next_ < events_.size() && DueTime(next_) <= clock_) {
+  while (next_ < events_.size() && DueTime(events_[next_]) <= clock_) {
     const ScriptedEvent& e = events_[next_++];
     switch (e.kind) {
       case ScriptedEvent::Kind::KeyDown:
@@ -42,7 +41,7 @@ void HeadlessWindow::PumpEvents() {
 
 void HeadlessWindow::WaitForEvent(std::int64_t tick) {
   if (closeRequested_) return;
-  const std::int64_t nextEvent = next_ < events_.size() ? DueTime(next_) : kNever;
+  const std::int64_t nextEvent = next_ < events_.size() ? DueTime(events_[next_]) : kNever;
   const std::int64_t until = std::min(tick, nextEvent);
   if (until == kNever) throw RunCannotEnd{};
   clock_ = std::max(clock_, until - 1);

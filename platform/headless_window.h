@@ -20,6 +20,13 @@ struct ScriptedEvent {
   std::int16_t keyCode;  // unused for Close
 };
 
+// When the headless clock delivers a scripted event: at its time, but never
+// before the first pump, where the clock reads 1.
+inline std::int64_t DueTime(const ScriptedEvent& e) { return e.time > 1 ? e.time : 1; }
+// Puts the events in the order they are delivered: by due time, events due
+// together in the order given.
+void SortForDelivery(std::vector<ScriptedEvent>& events);
+
 // Thrown from WaitForEvent when the game waits for an event that can never
 // come: nothing is left to deliver.
 struct RunCannotEnd {};
@@ -56,8 +63,6 @@ class HeadlessWindow final : public Window {
   void SetClock(std::int64_t tick) { clock_ = tick; }
 
  private:
-  std::int64_t DueTime(std::size_t i) const;
-
   WindowHandlers handlers_;
   std::vector<ScriptedEvent> events_;
   std::size_t next_ = 0;

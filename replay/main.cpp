@@ -1,5 +1,6 @@
 // plinkard-replay [--trace FILE] [--png FILE] [--frames N] SCRIPT
-// Runs the game without a window, driven by SCRIPT, and writes what it saw.
+// Runs the game without a window, driven by SCRIPT, and writes what it saw;
+// says on standard error when the run reaches the door.
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -81,23 +82,6 @@ Options ReadCommandLine(int argc, char** argv) {
   return options;
 }
 
-// The whole script, or nullopt (with errno set) when it can't be read. Stops
-// reading past the size limit: such a script is refused anyway.
-std::optional<std::string> ReadScript(const std::string& path) {
-  std::FILE* file = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return std::nullopt;
-  std::string text;
-  char buffer[65536];
-  std::size_t n = 0;
-  while (text.size() <= replay::kMaxScriptBytes && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    text.append(buffer, n);
-  }
-  const bool failed = std::ferror(file) != 0;
-  if (file != stdin) std::fclose(file);
-  if (failed) return std::nullopt;
-  return text;
-}
-
 struct FileCloser {
   void operator()(std::FILE* file) const {
     if (file != stdout) std::fclose(file);
@@ -124,7 +108,7 @@ int main(int argc, char** argv) {
   }
 
   const std::string& name = *options.script;
-  const std::optional<std::string> text = ReadScript(name);
+  const std::optional<std::string> text = replay::ReadScriptFile(name);
   if (!text) {
     std::fprintf(stderr, "plinkard-replay: %s: can't read: %s\n", name.c_str(), std::strerror(errno));
     return 1;
@@ -150,9 +134,14 @@ int main(int argc, char** argv) {
     std::fputs(replay::TraceHeader().c_str(), trace.get());
   }
 
+  bool finished = false;
   const replay::Outcome outcome =
       replay::Replay(script, options.frames, [&](std::int64_t frame, std::int64_t tick, int deaths) {
         if (trace) std::fputs(replay::TraceRow(frame, tick, deaths).c_str(), trace.get());
+        if (!finished && Stage1.Door1->Opened != False) {
+          finished = true;
+          std::fprintf(stderr, "%s\n", replay::FinishLine(frame, deaths).c_str());
+        }
       });
 
   if (trace && (std::fflush(trace.get()) != 0 || std::ferror(trace.get()) != 0)) {

@@ -46,4 +46,12 @@ std::string TraceRow(std::int64_t frame, std::int64_t tick, int deaths) {
   return row;
 }
 
+std::string FinishLine(std::int64_t frame, int deaths) {
+  char line[128];
+  std::snprintf(line, sizeof line, "Door opened at frame %lld: %lld.%02lld s, %d death%s",
+                static_cast<long long>(frame), static_cast<long long>(frame / 100), static_cast<long long>(frame % 100),
+                deaths, deaths == 1 ? "" : "s");
+  return line;
+}
+
 }  // namespace replay

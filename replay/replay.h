@@ -29,6 +29,11 @@ Outcome Replay(const Script& script, std::optional<std::int64_t> frames, const F
 std::string TraceHeader();
 std::string TraceRow(std::int64_t frame, std::int64_t tick, int deaths);
 
+// The line that says a run reached the door: the frame on which it opened,
+// the game time (100 frames a second) and the deaths, e.g. "Door opened at
+// frame 1740: 17.40 s, 0 deaths". Both programs print it, worded the same.
+std::string FinishLine(std::int64_t frame, int deaths);
+
 // The game area as an RGB PNG. False when the file can't be written.
 bool WritePng(const platform::Surface& image, const std::string& path);
 

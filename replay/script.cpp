@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 
 #include "platform/keys.h"
@@ -15,14 +16,14 @@ using platform::ScriptedEvent;
 
 constexpr std::int64_t kMaxTime = 2147483647;
 
-struct KeyName {
+struct NamedKey {
   std::string_view name;
   std::int16_t code;
 };
-constexpr std::array<KeyName, 12> kKeyNames{{
-    {"left", vk::Left}, {"right", vk::Right}, {"up", vk::Up}, {"down", vk::Down}, {"space", vk::Space},
-    {"ctrl", vk::Ctrl}, {"shift", vk::Shift}, {"alt", vk::Alt}, {"enter", vk::Enter}, {"escape", vk::Escape},
-    {"tab", vk::Tab}, {"backspace", vk::Backspace},
+constexpr std::array<NamedKey, 12> kKeyNames{{
+    {"Left", vk::Left}, {"Right", vk::Right}, {"Up", vk::Up}, {"Down", vk::Down}, {"Space", vk::Space},
+    {"Ctrl", vk::Ctrl}, {"Shift", vk::Shift}, {"Alt", vk::Alt}, {"Enter", vk::Enter}, {"Escape", vk::Escape},
+    {"Tab", vk::Tab}, {"Backspace", vk::Backspace},
 }};
 
 bool Blank(char c) { return c == ' ' || c == '\t'; }
@@ -30,7 +31,7 @@ bool Blank(char c) { return c == ' ' || c == '\t'; }
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != b[i]) return false;
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
   }
   return true;
 }
@@ -64,7 +65,7 @@ std::string Shown(std::string_view field) {
 }
 
 std::optional<std::int16_t> KeyCode(std::string_view key) {
-  for (const KeyName& k : kKeyNames) {
+  for (const NamedKey& k : kKeyNames) {
     if (EqualsIgnoringCase(key, k.name)) return k.code;
   }
   if (key.size() == 1) {
@@ -136,6 +137,49 @@ void ParseLine(std::string_view line, const std::string& where, Script& script) 
 }
 
 }  // namespace
+
+std::string KeyName(std::int16_t code) {
+  for (const NamedKey& k : kKeyNames) {
+    if (k.code == code) return std::string(k.name);
+  }
+  if (code >= vk::Letter('A') && code <= vk::Letter('Z')) return std::string(1, char(code));
+  if (code >= vk::Digit(0) && code <= vk::Digit(9)) return std::string(1, char(code));
+  // Any other code as a number of at least two characters: 5 is "05".
+  const std::string number = std::to_string(code);
+  return number.size() < 2 ? "0" + number : number;
+}
+
+std::string ScriptLine(const ScriptedEvent& event) {
+  char line[64];
+  const long long time = event.time;
+  switch (event.kind) {
+    case ScriptedEvent::Kind::KeyDown:
+      std::snprintf(line, sizeof line, "%-5lld down %s\n", time, KeyName(event.keyCode).c_str());
+      break;
+    case ScriptedEvent::Kind::KeyUp:
+      std::snprintf(line, sizeof line, "%-5lld up   %s\n", time, KeyName(event.keyCode).c_str());
+      break;
+    case ScriptedEvent::Kind::Close:
+      std::snprintf(line, sizeof line, "%-5lld close\n", time);
+      break;
+  }
+  return line;
+}
+
+std::optional<std::string> ReadScriptFile(const std::string& path) {
+  std::FILE* file = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return std::nullopt;
+  std::string text;
+  char buffer[65536];
+  std::size_t n = 0;
+  while (text.size() <= kMaxScriptBytes && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    text.append(buffer, n);
+  }
+  const bool failed = std::ferror(file) != 0;
+  if (file != stdin) std::fclose(file);
+  if (failed) return std::nullopt;
+  return text;
+}
 
 Script ParseScript(std::string_view text, const std::string& name) {
   if (text.size() > kMaxScriptBytes) throw ScriptError(name + ": too large (over 64 MiB)");

@@ -1,0 +1,89 @@
+#include "app/recorder.h"
+
+#include <ctime>
+
+#include "generated/version.h"
+#include "replay/script.h"
+
+namespace {
+
+std::string Now() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[64];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S %z", &local);
+  return text;
+}
+
+}  // namespace
+
+RecordingWindow::RecordingWindow(platform::Window& real, std::FILE* script, replay::FrameObserver afterFrame)
+    : WatchedWindow(real, std::move(afterFrame)), script_(script) {
+  std::fprintf(script_, "# Recorded by Plinkard %s on %s\n", PLINKARD_VERSION, Now().c_str());
+  std::fputs("# Watch it with plinkard --play FILE; check it with plinkard-replay FILE\n", script_);
+  std::fflush(script_);
+}
+
+void RecordingWindow::Present(const platform::Surface& backImage) {
+  WatchedWindow::Present(backImage);
+  if (unflushed_) std::fflush(script_);
+  unflushed_ = false;
+}
+
+void RecordingWindow::PumpEvents() {
+  pumpDelivered_ = false;
+  WatchedWindow::PumpEvents();
+}
+
+// Where the replay's clock is when an event reaches the game now.
+//  - Between two frames: the next frame's start, which a replay reaches after
+//    the last frame and before the next one moves anything.
+//  - In the pause loop: the next millisecond, one pump on; everything the same
+//    real pump delivers shares it, so that what follows the P that resumes
+//    still comes before the frame moves.
+//  - While the death message is up (only a close gets through): the first pump
+//    after the frame, the earliest a replay can deliver it. The replay finishes
+//    the frame that the live game ended in.
+std::int64_t RecordingWindow::TimeOfEvent() {
+  if (inMessage_) return clock_.FrameClock() + 1;
+  if (!clock_.Holding()) return clock_.NextFrameStart();
+  if (!pumpDelivered_) clock_.PausePump();
+  pumpDelivered_ = true;
+  return clock_.FrameClock();
+}
+
+void RecordingWindow::Write(platform::ScriptedEvent::Kind kind, std::int16_t keyCode) {
+  std::fputs(replay::ScriptLine({TimeOfEvent(), kind, keyCode}).c_str(), script_);
+  unflushed_ = true;
+}
+
+platform::WindowHandlers RecordingWindow::Route(platform::WindowHandlers game) {
+  using Kind = platform::ScriptedEvent::Kind;
+  return {
+      .KeyDown =
+          [this, down = std::move(game.KeyDown)](std::int16_t keyCode, std::int16_t shift) {
+            Write(Kind::KeyDown, keyCode);
+            if (down) down(keyCode, shift);
+          },
+      .KeyUp =
+          [this, up = std::move(game.KeyUp)](std::int16_t keyCode, std::int16_t shift) {
+            Write(Kind::KeyUp, keyCode);
+            if (up) up(keyCode, shift);
+          },
+      // The close ends the program from inside the handler: written first.
+      .QueryUnload =
+          [this, close = std::move(game.QueryUnload)] {
+            Write(Kind::Close, 0);
+            std::fflush(script_);
+            unflushed_ = false;
+            if (close) close();
+          },
+  };
+}
+
+void RecordingWindow::ShowMessage(const std::string& prompt, const std::string& title) {
+  inMessage_ = true;
+  WatchedWindow::ShowMessage(prompt, title);
+  inMessage_ = false;
+}

@@ -1,0 +1,34 @@
+// Recording a run: the real window as the player plays it, writing every
+// key-down (auto-repeat included), key-up and close that reaches the game as a
+// replay script, timed so that a replay delivers each one at the same place
+// among the frames (VirtualClock).
+#pragma once
+
+#include <cstdio>
+
+#include "app/watched_window.h"
+#include "platform/headless_window.h"
+
+class RecordingWindow final : public WatchedWindow {
+ public:
+  // Writes the script to `script`, which stays open and the caller's: two
+  // comment lines saying what made it, then one line per event. The file is
+  // flushed after every present that follows a written event, and at the close.
+  RecordingWindow(platform::Window& real, std::FILE* script, replay::FrameObserver afterFrame);
+
+  void Present(const platform::Surface& backImage) override;
+  void PumpEvents() override;
+
+ protected:
+  platform::WindowHandlers Route(platform::WindowHandlers game) override;
+  void ShowMessage(const std::string& prompt, const std::string& title) override;
+
+ private:
+  void Write(platform::ScriptedEvent::Kind kind, std::int16_t keyCode);
+  std::int64_t TimeOfEvent();
+
+  std::FILE* script_;
+  bool inMessage_ = false;      // the death message is up
+  bool pumpDelivered_ = false;  // the current pump has delivered an event
+  bool unflushed_ = false;
+};

@@ -1,0 +1,10 @@
+// A run in the window with --record, --trace or --play: its files opened (or
+// refused) before the window opens, the window wrapped to record, trace or
+// play back, and the finish line when the door opens.
+#pragma once
+
+#include "app/run_options.h"
+
+// Answers the process's exit status: 0 for a run that ended, 1 for a file that
+// can't be read or written (one line on standard error), 2 for a bad script.
+int PlayWatchedRun(const RunOptions& options);

@@ -1,0 +1,42 @@
+// The real window with the run followed frame by frame: every call goes
+// through to the window it wraps, while this counts the frames drawn and the
+// deaths, keeps the replay's clock alongside (VirtualClock), and reports each
+// frame after its drawing. Recording and playing back build on it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/virtual_clock.h"
+#include "platform/window.h"
+#include "replay/replay.h"
+
+class WatchedWindow : public platform::Window {
+ public:
+  // `afterFrame` hears of each frame after its drawing: its number, the tick
+  // it started at and the deaths so far, as a replay's trace has them.
+  WatchedWindow(platform::Window& real, replay::FrameObserver afterFrame);
+
+  void SetHandlers(platform::WindowHandlers handlers) override { real_.SetHandlers(Route(std::move(handlers))); }
+  void ShowMaximized() override { real_.ShowMaximized(); }
+  void SetCaption(const std::string& caption) override { real_.SetCaption(caption); }
+  void Present(const platform::Surface& backImage) override;
+  void PumpEvents() override { real_.PumpEvents(); }
+  void WaitForEvent(std::int64_t tick) override { real_.WaitForEvent(tick); }
+  void MessageBox(const std::string& prompt, const std::string& title) override;
+  std::int64_t GetTickCount() override { return real_.GetTickCount(); }
+
+ protected:
+  // The handlers the real window calls, given the game's own.
+  virtual platform::WindowHandlers Route(platform::WindowHandlers game) { return game; }
+  // Shows a message and waits for its answer: the real window's box.
+  virtual void ShowMessage(const std::string& prompt, const std::string& title) { real_.MessageBox(prompt, title); }
+
+  platform::Window& real_;
+  VirtualClock clock_;
+
+ private:
+  replay::FrameObserver afterFrame_;
+  std::int64_t frames_ = 0;
+  int deaths_ = 0;
+};
