@@ -25,10 +25,12 @@ RecordingWindow::RecordingWindow(platform::Window& real, std::FILE* script, repl
   std::fflush(script_);
 }
 
+// Before the frame is reported, so that a trace row never names a frame whose
+// events the recording does not hold yet.
 void RecordingWindow::Present(const platform::Surface& backImage) {
-  WatchedWindow::Present(backImage);
   if (unflushed_) std::fflush(script_);
   unflushed_ = false;
+  WatchedWindow::Present(backImage);
 }
 
 void RecordingWindow::PumpEvents() {
