@@ -51,7 +51,7 @@ class LiveWindow final : public platform::Window {
     ++tick_;
     ++pumps_;
     Deliver(pumps_);
-    if (pumps_ > 100000) {  // a case that never resumes: ended, and its moments left undelivered
+    if (pumps_ > 100000 || frames_ > 100000) {  // a case that never ends: ended, and counted as undelivered
       stuck_ = true;
       handlers_.QueryUnload();
     }

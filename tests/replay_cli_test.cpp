@@ -9,45 +9,17 @@
 #include <sstream>
 #include <string>
 
+#include "program_run.h"
+#include "replay/replay.h"
 #include "replay/script.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class ReplayCli : public ::testing::Test {
+class ReplayCli : public ProgramRun {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("plinkard-cli-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
-  std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream(Path(name), std::ios::binary) << text;
-    return Path(name);
-  }
-
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-  }
-
-  // Runs the tool with `args`; its standard error lands in err().
-  int Run(const std::string& args) {
-    const std::string command =
-        std::string(PLINKARD_BINARY_DIR) + "/plinkard-replay " + args + " 2>" + Path("stderr") + " </dev/null";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  std::string err() const { return Read(Path("stderr")); }
-
-  fs::path dir_;
+  int Run(const std::string& args) { return RunProgram("plinkard-replay", args); }
 };
 
 TEST_F(ReplayCli, TracesEveryFrameAndRepeatsItselfByteForByte) {
@@ -82,6 +54,15 @@ TEST_F(ReplayCli, TracesEveryFrameAndRepeatsItselfByteForByte) {
     }
   }
   EXPECT_EQ(count, 200);  // frame 200 starts at 1990; the close comes in the pump at 2000
+}
+
+TEST_F(ReplayCli, SaysWhenTheRunReachesTheDoor) {
+  const std::string route = std::string(PLINKARD_SOURCE_DIR) + "/routes/complete.txt";
+  ASSERT_EQ(Run(route), 0);
+  EXPECT_EQ(err(), "Door opened at frame 1740: 17.40 s, 0 deaths\n");
+  EXPECT_EQ(replay::FinishLine(5, 1), "Door opened at frame 5: 0.05 s, 1 death");
+  ASSERT_EQ(Run(std::string(PLINKARD_SOURCE_DIR) + "/routes/deaths.txt"), 0);
+  EXPECT_EQ(err(), "");
 }
 
 TEST_F(ReplayCli, FramesEndsTheRunAndStandardStreamsWork) {

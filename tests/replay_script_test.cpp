@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "replay/script.h"
 
@@ -110,6 +111,29 @@ TEST(ScriptReader, AnEmptyScriptHasNoEventsAndNoClose) {
     const replay::Script s = ParseScript(text, "s.txt");
     EXPECT_TRUE(s.events.empty());
     EXPECT_FALSE(s.closes);
+  }
+}
+
+TEST(ScriptWriter, EveryLineItWritesReadsBackAsTheSameEvent) {
+  EXPECT_EQ(replay::ScriptLine({10, Kind::KeyDown, 39}), "10    down Right\n");
+  EXPECT_EQ(replay::ScriptLine({2147483647, Kind::KeyUp, 80}), "2147483647 up   P\n");
+  EXPECT_EQ(replay::ScriptLine({0, Kind::KeyDown, 5}), "0     down 05\n");
+  EXPECT_EQ(replay::ScriptLine({18000, Kind::Close, 0}), "18000 close\n");
+
+  std::string text;
+  std::vector<ScriptedEvent> written;
+  for (int code = -32768; code <= 32767; ++code) {
+    written.push_back({code & 0xffff, code % 2 == 0 ? Kind::KeyDown : Kind::KeyUp, std::int16_t(code)});
+    text += replay::ScriptLine(written.back());
+  }
+  written.push_back({2147483647, Kind::Close, 0});
+  text += replay::ScriptLine(written.back());
+  const replay::Script read = ParseScript(text, "s.txt");
+  ASSERT_EQ(read.events.size(), written.size());
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    ASSERT_EQ(read.events[i].time, written[i].time);
+    ASSERT_EQ(read.events[i].kind, written[i].kind);
+    ASSERT_EQ(read.events[i].keyCode, written[i].keyCode) << replay::ScriptLine(written[i]);
   }
 }
 
