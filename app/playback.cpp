@@ -18,18 +18,7 @@ void PlaybackWindow::Present(const platform::Surface& backImage) {
 
 void PlaybackWindow::DeliverUntil(std::int64_t time) {
   while (next_ < events_.size() && platform::DueTime(events_[next_]) <= time) {
-    const platform::ScriptedEvent& e = events_[next_++];
-    switch (e.kind) {
-      case platform::ScriptedEvent::Kind::KeyDown:
-        game_.KeyDown(e.keyCode, 0);
-        break;
-      case platform::ScriptedEvent::Kind::KeyUp:
-        game_.KeyUp(e.keyCode, 0);
-        break;
-      case platform::ScriptedEvent::Kind::Close:
-        game_.QueryUnload();
-        break;
-    }
+    platform::Deliver(events_[next_++], game_);
   }
 }
 

@@ -4,6 +4,20 @@
 
 namespace platform {
 
+void Deliver(const ScriptedEvent& event, const WindowHandlers& handlers) {
+  switch (event.kind) {
+    case ScriptedEvent::Kind::KeyDown:
+      if (handlers.KeyDown) handlers.KeyDown(event.keyCode, 0);
+      break;
+    case ScriptedEvent::Kind::KeyUp:
+      if (handlers.KeyUp) handlers.KeyUp(event.keyCode, 0);
+      break;
+    case ScriptedEvent::Kind::Close:
+      if (handlers.QueryUnload) handlers.QueryUnload();
+      break;
+  }
+}
+
 void SortForDelivery(std::vector<ScriptedEvent>& events) {
   std::stable_sort(events.begin(), events.end(),
                    [](const ScriptedEvent& a, const ScriptedEvent& b) { return DueTime(a) < DueTime(b); });
@@ -23,20 +37,7 @@ void HeadlessWindow::PumpEvents() {
     closeRequested_ = false;
     if (handlers_.QueryUnload) handlers_.QueryUnload();
   }
-  while (next_ < events_.size() && DueTime(events_[next_]) <= clock_) {
-    const ScriptedEvent& e = events_[next_++];
-    switch (e.kind) {
-      case ScriptedEvent::Kind::KeyDown:
-        if (handlers_.KeyDown) handlers_.KeyDown(e.keyCode, 0);
-        break;
-      case ScriptedEvent::Kind::KeyUp:
-        if (handlers_.KeyUp) handlers_.KeyUp(e.keyCode, 0);
-        break;
-      case ScriptedEvent::Kind::Close:
-        if (handlers_.QueryUnload) handlers_.QueryUnload();
-        break;
-    }
-  }
+  while (next_ < events_.size() && DueTime(events_[next_]) <= clock_) Deliver(events_[next_++], handlers_);
 }
 
 void HeadlessWindow::WaitForEvent(std::int64_t tick) {

@@ -23,6 +23,8 @@ struct ScriptedEvent {
 // When the headless clock delivers a scripted event: at its time, but never
 // before the first pump, where the clock reads 1.
 inline std::int64_t DueTime(const ScriptedEvent& e) { return e.time > 1 ? e.time : 1; }
+// Delivers one event to the handlers, as a key with no modifiers held.
+void Deliver(const ScriptedEvent& event, const WindowHandlers& handlers);
 // Puts the events in the order they are delivered: by due time, events due
 // together in the order given.
 void SortForDelivery(std::vector<ScriptedEvent>& events);

@@ -12,23 +12,20 @@
 #include <string>
 #include <vector>
 
-#include "platform/window.h"
+#include "platform/headless_window.h"
 #include "shell/module1.h"
 
-struct LiveEvent {
-  enum class Kind { KeyDown, KeyUp, Close } kind;
-  std::int16_t keyCode = 0;
-};
-inline LiveEvent Press(std::int16_t key) { return {LiveEvent::Kind::KeyDown, key}; }
-inline LiveEvent Release(std::int16_t key) { return {LiveEvent::Kind::KeyUp, key}; }
-inline LiveEvent CloseWindow() { return {LiveEvent::Kind::Close, 0}; }
+// The player's events; their times are not used.
+inline platform::ScriptedEvent Press(std::int16_t key) { return {0, platform::ScriptedEvent::Kind::KeyDown, key}; }
+inline platform::ScriptedEvent Release(std::int16_t key) { return {0, platform::ScriptedEvent::Kind::KeyUp, key}; }
+inline platform::ScriptedEvent CloseWindow() { return {0, platform::ScriptedEvent::Kind::Close, 0}; }
 
 inline constexpr int kInMessage = 0;  // as a pump number: while the death message is up
 
 struct LiveMoment {
   std::int64_t frame;  // frames drawn before it
   int pump;            // 1, 2, … after that frame's drawing, or kInMessage
-  std::vector<LiveEvent> events;
+  std::vector<platform::ScriptedEvent> events;
 };
 
 class LiveWindow final : public platform::Window {
@@ -82,13 +79,7 @@ class LiveWindow final : public platform::Window {
     for (LiveMoment& m : moments_) {
       if (m.frame != frames_ || m.pump != pump) continue;
       m.frame = -1;  // delivered
-      for (const LiveEvent& e : m.events) {
-        switch (e.kind) {
-          case LiveEvent::Kind::KeyDown: handlers_.KeyDown(e.keyCode, 0); break;
-          case LiveEvent::Kind::KeyUp: handlers_.KeyUp(e.keyCode, 0); break;
-          case LiveEvent::Kind::Close: handlers_.QueryUnload(); break;
-        }
-      }
+      for (const platform::ScriptedEvent& e : m.events) platform::Deliver(e, handlers_);
     }
   }
 

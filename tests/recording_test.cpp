@@ -70,8 +70,7 @@ std::vector<LiveMoment> RouteMoments(const std::string& name, std::int64_t befor
   std::vector<LiveMoment> moments;
   for (const platform::ScriptedEvent& e : route.events) {
     if (e.time >= before) continue;
-    const auto kind = e.kind == platform::ScriptedEvent::Kind::KeyDown ? LiveEvent::Kind::KeyDown : LiveEvent::Kind::KeyUp;
-    moments.push_back({std::max<std::int64_t>((e.time + 9) / 10, 1), 1, {{kind, e.keyCode}}});
+    moments.push_back({std::max<std::int64_t>((e.time + 9) / 10, 1), 1, {e}});
   }
   return moments;
 }
