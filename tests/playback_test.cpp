@@ -3,8 +3,6 @@
 // P, and whatever else the viewer presses.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,13 +11,6 @@
 #include "platform/keys.h"
 
 namespace {
-
-std::string Route(const std::string& name) {
-  std::ifstream in(std::string(PLINKARD_SOURCE_DIR) + "/routes/" + name, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
 
 struct Played {
   LiveRun live;
@@ -38,14 +29,14 @@ Played Play(const std::string& script, std::vector<LiveMoment> viewer = {}) {
 TEST(Playback, ShowsTheReplaysFramesEvenWhenFramesComeLate) {
   for (const char* name : {"complete.txt", "pause.txt", "deaths.txt"}) {
     SCOPED_TRACE(name);
-    const std::string script = Route(name);
+    const std::string script = RouteText(name);
     EXPECT_EQ(Play(script).live.rows, ReplayRows(script));
   }
 }
 
 TEST(Playback, APauseLastsAsLongAsOnTheReplaysClock) {
   // Frame 20 holds paused from 190 to 2000; frame 21 starts at 2001.
-  const Played played = Play(Route("pause.txt"));
+  const Played played = Play(RouteText("pause.txt"));
   const std::int64_t held = played.live.ticks[20] - played.live.ticks[19];
   EXPECT_GE(held, 2001 - 190);
   EXPECT_LE(held, 2001 - 190 + 10);
@@ -55,7 +46,7 @@ TEST(Playback, TheViewersPauseHoldsThePlaybackAndChangesNothing) {
   using namespace vk;
   // On the walk: P between two frames and P again, with the other keys
   // pressed meanwhile; a pause and resume in one pump; then the viewer closes.
-  const std::string complete = Route("complete.txt");
+  const std::string complete = RouteText("complete.txt");
   const Played walk = Play(complete, {{100, 2, {Press(P), Release(P)}},
                                       {100, 10, {Press(Left), Press(Up), Press(Space), Press(Ctrl)}},
                                       {100, 12, {Release(Left), Release(Up), Release(Space), Release(Ctrl)}},
@@ -67,7 +58,7 @@ TEST(Playback, TheViewersPauseHoldsThePlaybackAndChangesNothing) {
 
   // Around the script's own pause: the viewer's P just before it, and during
   // it (the script's P still resumes the game, after the viewer's hold).
-  const std::string pause = Route("pause.txt");
+  const std::string pause = RouteText("pause.txt");
   const Played held = Play(pause, {{18, 2, {Press(P)}}, {18, 20, {Press(P)}}, {19, 100, {Press(P)}}, {19, 400, {Press(P)}}});
   EXPECT_EQ(held.undelivered, 0);
   EXPECT_EQ(held.live.rows, ReplayRows(pause));

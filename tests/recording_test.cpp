@@ -7,8 +7,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,13 +16,6 @@
 #include "platform/keys.h"
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
 
 class TempFile {
  public:
@@ -65,8 +56,7 @@ Recorded Record(std::vector<LiveMoment> moments,
 // A route's events before `before` ms, each in the first pump after the frame
 // that a replay delivers it after.
 std::vector<LiveMoment> RouteMoments(const std::string& name, std::int64_t before) {
-  const replay::Script route =
-      replay::ParseScript(ReadFile(std::string(PLINKARD_SOURCE_DIR) + "/routes/" + name), name);
+  const replay::Script route = replay::ParseScript(RouteText(name), name);
   std::vector<LiveMoment> moments;
   for (const platform::ScriptedEvent& e : route.events) {
     if (e.time >= before) continue;

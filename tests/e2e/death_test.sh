@@ -30,13 +30,7 @@ else
   import -window "$BOX" "$WORK/box.png"
   note "the box is up: $(convert "$WORK/box.png" -format '%wx%h' info:)"
 
-  xdotool windowactivate --sync "$BOX" >/dev/null 2>&1 || true
-  xdotool key Return
-  for _ in $(seq 60); do
-    [ -z "$(death_box)" ] && break
-    sleep 0.05
-  done
-  [ -z "$(death_box)" ] || fail "Return did not dismiss the box"
+  answer_death_box
   sleep 0.3
 fi
 # The player stands at the start again: its box at (8, 111) is drawn over the

@@ -48,15 +48,7 @@ play)
   record
   START=$(date +%s)
   note "walk, jump onto the steps (a double jump onto the second), crawl under the hanging block"
-  xdotool keydown Right
-  sleep 1.5
-  xdotool key Up
-  sleep 1.5
-  xdotool key Up
-  sleep 0.15
-  xdotool key Up
-  sleep 1.5
-  xdotool key Down
+  climb_and_crawl
   sleep 2.5
   xdotool keyup Right
   note "pause, with keys pressed while paused, and on"
@@ -115,13 +107,7 @@ death)
   xdotool keyup Left
   [ -n "$BOX" ] || fail "no \"You died\" box after walking onto the spikes"
   sleep 0.3
-  xdotool windowactivate --sync "$BOX" >/dev/null 2>&1 || true
-  xdotool key Return
-  for _ in $(seq 60); do
-    [ -z "$(death_box)" ] && break
-    sleep 0.05
-  done
-  [ -z "$(death_box)" ] || fail "Return did not dismiss the box"
+  answer_death_box
   xdotool windowactivate --sync "$WIN" >/dev/null 2>&1 || true
   note "walk on, pause, and close while paused"
   xdotool keydown Right

@@ -86,10 +86,10 @@ wait_exit() {
   fail "the game did not end within $1 s"
 }
 
-# walk_to_spikes: plays from the start to a death: over both steps (the second
-# with a double jump), crawling under the hanging block, down the shaft, and
-# back left onto the spikes of the middle band. Left is still held after it.
-walk_to_spikes() {
+# climb_and_crawl: plays from the start over both steps (the second with a
+# double jump) and crouches into the crawl under the hanging block. Right is
+# still held after it.
+climb_and_crawl() {
   xdotool keydown Right
   sleep 1.5
   xdotool key Up
@@ -99,6 +99,13 @@ walk_to_spikes() {
   xdotool key Up
   sleep 1.5
   xdotool key Down
+}
+
+# walk_to_spikes: plays from the start to a death: over both steps, crawling
+# under the hanging block, down the shaft, and back left onto the spikes of the
+# middle band. Left is still held after it.
+walk_to_spikes() {
+  climb_and_crawl
   sleep 4.5
   xdotool keyup Right
   xdotool keydown Left
@@ -116,4 +123,15 @@ wait_death_box() {
     [ -n "$BOX" ] && return 0
     sleep 0.05
   done
+}
+
+# answer_death_box: Return to the box (BOX), which must then go away.
+answer_death_box() {
+  xdotool windowactivate --sync "$BOX" >/dev/null 2>&1 || true
+  xdotool key Return
+  for _ in $(seq 60); do
+    [ -z "$(death_box)" ] && break
+    sleep 0.05
+  done
+  [ -z "$(death_box)" ] || fail "Return did not dismiss the box"
 }
