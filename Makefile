@@ -48,6 +48,7 @@ bench: deps web tests/web/node_modules/.package-lock.json
 	cmake --build --preset bench
 	./build-bench/plinkard-bench
 	node tests/web/measure.mjs build-web
+	bench/window_bench.sh build-bench/plinkard
 
 clean:
 	rm -rf build build-sanitize build-bench build-web tests/web/node_modules

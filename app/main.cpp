@@ -1,23 +1,27 @@
-// Plinkard: the game in its desktop window.
-// usage: plinkard [--record FILE | --play FILE] [--trace FILE]
+// Plinkard: the game in its desktop window. The command line is read before
+// anything looks for a display, so --help, --version and mistakes need none.
 #include <cstdio>
-#include <string>
 
+#include "app/command_line.h"
 #include "app/play.h"
-#include "app/run_options.h"
 #include "app/watched_run.h"
+#include "generated/version.h"
 
 int main(int argc, char** argv) {
-  RunOptions options;
-  try {
-    for (int i = 1; i < argc; ++i) {
-      if (!TakeRunOption(argc, argv, i, options)) throw UsageError(std::string("unknown argument ") + argv[i]);
-    }
-    CheckRunOptions(options);
-  } catch (const UsageError& error) {
-    std::fprintf(stderr, "plinkard: %s\nusage: plinkard [--record FILE | --play FILE] [--trace FILE]\n", error.what());
+  const CommandLine line = ParseCommandLine(argc, argv);
+  if (!line.error.empty()) {
+    std::fprintf(stderr, "plinkard: %s\n%s", line.error.c_str(), Usage().c_str());
     return 2;
   }
-  if (!options.record && !options.trace && !options.play) return PlayInWindow();
-  return PlayWatchedRun(options);
+  const Options& options = line.options;
+  if (options.help) {
+    std::fputs(Help().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("plinkard %s\n", PLINKARD_VERSION);
+    return 0;
+  }
+  if (!options.run.record && !options.run.trace && !options.run.play) return PlayInWindow(options.view);
+  return PlayWatchedRun(options.run, options.view);
 }

@@ -1,25 +1,6 @@
 #include "app/run_options.h"
 
-#include <array>
 #include <filesystem>
-#include <utility>
-
-bool TakeRunOption(int argc, char** argv, int& i, RunOptions& options) {
-  const std::array<std::pair<const char*, std::optional<std::string>*>, 3> table{{
-      {"--record", &options.record},
-      {"--trace", &options.trace},
-      {"--play", &options.play},
-  }};
-  const std::string arg = argv[i];
-  for (const auto& [name, slot] : table) {
-    if (arg != name) continue;
-    if (*slot) throw UsageError(arg + " given twice");
-    if (i + 1 >= argc) throw UsageError(arg + " needs a file");
-    *slot = argv[++i];
-    return true;
-  }
-  return false;
-}
 
 void CheckRunOptions(const RunOptions& options) {
   if (options.record && options.play) throw UsageError("--record and --play can't go together");

@@ -1,4 +1,5 @@
-// The options that record, trace and play back a run:
+// The options that record, trace and play back a run (app/command_line.cpp
+// reads them):
 //   --record FILE  write the player's keys as a replay script
 //   --trace FILE   write the replay's CSV trace, one row per frame
 //   --play FILE    play a script back instead of listening to the keyboard
@@ -18,9 +19,5 @@ struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// If argv[i] is one of the options above, takes it and its value into
-// `options` (moving `i` past the value) and answers true. Throws UsageError
-// for a missing value or an option given twice.
-bool TakeRunOption(int argc, char** argv, int& i, RunOptions& options);
 // Throws UsageError for options that exclude each other, or two naming one file.
 void CheckRunOptions(const RunOptions& options);

@@ -41,7 +41,7 @@ struct Output {
 
 }  // namespace
 
-int PlayWatchedRun(const RunOptions& options) {
+int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view) {
   std::optional<replay::Script> script;
   if (options.play) {
     const std::optional<std::string> text = replay::ReadScriptFile(*options.play);
@@ -74,7 +74,7 @@ int PlayWatchedRun(const RunOptions& options) {
     }
   };
 
-  int status = PlayInWindow({}, [&](platform::Window& real) -> std::unique_ptr<platform::Window> {
+  int status = PlayInWindow(view, {}, [&](platform::Window& real) -> std::unique_ptr<platform::Window> {
     if (script) return std::make_unique<PlaybackWindow>(real, script->events, afterFrame);
     if (record.file != nullptr) return std::make_unique<RecordingWindow>(real, record.file, afterFrame);
     return std::make_unique<WatchedWindow>(real, afterFrame);

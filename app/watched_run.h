@@ -4,7 +4,8 @@
 #pragma once
 
 #include "app/run_options.h"
+#include "platform/presentation.h"
 
 // Answers the process's exit status: 0 for a run that ended, 1 for a file that
 // can't be read or written (one line on standard error), 2 for a bad script.
-int PlayWatchedRun(const RunOptions& options);
+int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view);

@@ -32,11 +32,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # CPack puts the summary above this as the first line.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Plinkard is a small side-view platform game for one player at the keyboard.
-Walk and run along three bands of grey rock, jump and double-jump over the
-steps, crawl through the low gaps, raise the two checkpoint flags, die on the
-red spikes and come back at the last flag, and leave the level through the
-exit door.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Plinkard is a small side-view platform game for one player at the keyboard
+or with a game pad. Walk and run along three bands of grey rock, jump and
+double-jump over the steps, crawl through the low gaps, raise the two
+checkpoint flags, die on the red spikes and come back at the last flag, and
+leave the level through the exit door. It runs on X11 and on Wayland.
 
 The package also holds plinkard-replay, which plays the same game without a
 window from a script of key events and writes a trace of every frame.")

@@ -3,58 +3,134 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <poll.h>
+#include <wayland-client.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "platform/sdl_keys.h"
+#include "platform/sdl_pads.h"
+#include "platform/sdl_presenter.h"
 
 namespace platform {
 namespace {
 
-// The client area around the game picture.
-constexpr Uint8 kSurroundR = 24, kSurroundG = 24, kSurroundB = 28;
-
 // The largest single sleep while waiting for an event alone; waking now and
 // then costs nothing and keeps the wait robust against a missed wake-up.
 constexpr auto kLongestSleep = std::chrono::milliseconds(250);
+// Pads are read when events are pumped, and a held-back picture waits for the
+// compositor: either keeps the sleeps as short as a frame.
+constexpr auto kPollPeriod = std::chrono::milliseconds(10);
+
+bool Set(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && *value != '\0';
+}
+
+// DISPLAY=":1" or DISPLAY unset.
+std::string Describe(const char* variable) {
+  return std::string(variable) + (Set(variable) ? "=\"" + std::string(std::getenv(variable)) + "\"" : " unset");
+}
+
+// Before SDL looks for a display: without DISPLAY or WAYLAND_DISPLAY it would
+// settle for a window nobody sees. A video driver named outright is the
+// player's choice.
+void RequireDisplay() {
+  if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY") && !Set("SDL_VIDEODRIVER")) {
+    throw std::runtime_error(
+        "no display to open the window on: neither DISPLAY nor WAYLAND_DISPLAY is set "
+        "(start it from a desktop session)");
+  }
+}
+
+// After: SDL's drivers that show nothing are no display either.
+void RequireVisibleDriver() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const std::string name = driver != nullptr ? driver : "";
+  if (name == "offscreen" || name == "dummy") {
+    throw std::runtime_error("no display to open the window on: SDL could open none (" + Describe("DISPLAY") + ", " +
+                             Describe("WAYLAND_DISPLAY") + ") and chose its \"" + name +
+                             "\" driver, which shows nothing");
+  }
+}
 
 }  // namespace
 
-SdlWindow::SdlWindow(const char* title, int clientWidth, int clientHeight) {
-  // The native shared-memory path presents a frame for about 1% of a core; the
-  // default accelerated framebuffer goes through software OpenGL for far more.
+SdlWindow::SdlWindow(const char* title, int clientWidth, int clientHeight, const ViewOptions& view)
+    : view_(view), fullscreen_(view.fullscreen) {
+  RequireDisplay();
+  // Where the window has a surface of its own (X11), the native shared-memory
+  // path presents a frame for about 1% of a core; the default accelerated
+  // framebuffer goes through software OpenGL for far more.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("SDL: ") + SDL_GetError());
-  window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth, clientHeight,
-                             SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
-  if (window_ == nullptr) {
-    const std::string error = SDL_GetError();
-    SDL_Quit();
-    throw std::runtime_error("SDL: " + error);
+  try {
+    RequireVisibleDriver();
+    window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth, clientHeight,
+                               SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    if (window_ == nullptr) throw std::runtime_error(std::string("SDL: ") + SDL_GetError());
+    presenter_ = MakePresenter(window_);
+    pads_ = std::make_unique<SdlPads>();
+  } catch (...) {
+    Close();
+    throw;
   }
   SDL_StopTextInput();  // plain key events only, no input method in between
 
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
-    connectionFd_ = ConnectionNumber(info.info.x11.display);
+  if (SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE) {
+    if (info.subsystem == SDL_SYSWM_X11) connectionFd_ = ConnectionNumber(info.info.x11.display);
+    wayland_ = info.subsystem == SDL_SYSWM_WAYLAND;
+    if (wayland_) {
+      waylandDisplay_ = info.info.wl.display;
+      connectionFd_ = wl_display_get_fd(waylandDisplay_);
+    }
   }
 }
 
-SdlWindow::~SdlWindow() {
-  SDL_DestroyWindow(window_);
+SdlWindow::~SdlWindow() { Close(); }
+
+void SdlWindow::Close() {
+  pads_.reset();
+  presenter_.reset();
+  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  window_ = nullptr;
   SDL_Quit();
 }
 
+// SDL 2.26 on Wayland mishandles the maximized state in two places, and the
+// compositor ends the connection for either: asked for before the window is
+// shown, and coming back to it from fullscreen (the title bar counted twice).
+// There the window is maximized once shown, goes fullscreen from its plain
+// state and is maximized again on its way back.
 void SdlWindow::ShowMaximized() {
-  SDL_MaximizeWindow(window_);
+  if (!wayland_) SDL_MaximizeWindow(window_);
+  if (fullscreen_) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
   SDL_ShowWindow(window_);
+  if (wayland_ && !fullscreen_) SDL_MaximizeWindow(window_);
+  shownWindowed_ = !fullscreen_;
   repaintAll_ = true;
+}
+
+void SdlWindow::SetFullscreen(bool on) {
+  if (on && wayland_) SDL_RestoreWindow(window_);
+  if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
+  fullscreen_ = on;
+  repaintAll_ = true;
+  // Started fullscreen, the window comes back at its small restored size:
+  // it is maximized as a window started without is.
+  if (!on && (wayland_ || !shownWindowed_)) SDL_MaximizeWindow(window_);
+  shownWindowed_ = shownWindowed_ || !on;
+}
+
+// In a window without --scale, none: the picture stays 1:1 at the top left.
+std::optional<int> SdlWindow::LargestFactor() const {
+  if (fullscreen_) return view_.scale.value_or(kScaleToFit);
+  return view_.scale;
 }
 
 void SdlWindow::SetCaption(const std::string& caption) {
@@ -63,60 +139,24 @@ void SdlWindow::SetCaption(const std::string& caption) {
 }
 
 void SdlWindow::Present(const Surface& backImage) {
-  SDL_Surface* screen = SDL_GetWindowSurface(window_);
-  const Region damage = backImage.TakeDamage();
-  if (screen == nullptr) return;
-  const bool fits = backImage.Width() <= screen->w && backImage.Height() <= screen->h;
-  if (fits && !repaintAll_ && screen->format->format == SDL_PIXELFORMAT_XRGB8888 && !SDL_MUSTLOCK(screen)) {
-    PresentChanges(backImage, damage, *screen);
-  } else {
-    PresentWhole(backImage, *screen);
-  }
-}
-
-// The window keeps what it showed last: only the parts of the picture that
-// changed since are copied and sent to the screen.
-void SdlWindow::PresentChanges(const Surface& backImage, const Region& damage, SDL_Surface& screen) {
-  std::vector<SDL_Rect> rects;
-  for (const Rect& r : damage.Rects()) {
-    for (int row = r.y; row < r.y + r.h; ++row) {
-      auto* to = static_cast<Pixel*>(screen.pixels) + std::size_t(row) * std::size_t(screen.pitch / 4) + r.x;
-      std::memcpy(to, backImage.Row(row) + r.x, std::size_t(r.w) * sizeof(Pixel));
-    }
-    rects.push_back(SDL_Rect{r.x, r.y, r.w, r.h});
-  }
-  if (!rects.empty()) SDL_UpdateWindowSurfaceRects(window_, rects.data(), int(rects.size()));
-}
-
-void SdlWindow::PresentWhole(const Surface& backImage, SDL_Surface& screen) {
-  SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
-      const_cast<Pixel*>(backImage.Row(0)), backImage.Width(), backImage.Height(), 32,
-      backImage.Width() * int(sizeof(Pixel)), SDL_PIXELFORMAT_XRGB8888);
-  if (picture == nullptr) return;
-
-  // 1:1 at the top left when the picture fits, else scaled down to fit.
-  SDL_Rect game{0, 0, backImage.Width(), backImage.Height()};
-  if (game.w > screen.w || game.h > screen.h) {
-    const double scale = std::min(double(screen.w) / game.w, double(screen.h) / game.h);
-    game.w = std::max(1, int(game.w * scale));
-    game.h = std::max(1, int(game.h * scale));
-    if (SDL_SoftStretchLinear(picture, nullptr, &screen, &game) != 0) SDL_BlitScaled(picture, nullptr, &screen, &game);
-  } else {
-    SDL_BlitSurface(picture, nullptr, &screen, &game);
-  }
-  SDL_FreeSurface(picture);
-
-  const Uint32 surround = SDL_MapRGB(screen.format, kSurroundR, kSurroundG, kSurroundB);
-  const SDL_Rect right{game.w, 0, screen.w - game.w, screen.h};
-  const SDL_Rect below{0, game.h, game.w, screen.h - game.h};
-  SDL_FillRect(&screen, &right, surround);
-  SDL_FillRect(&screen, &below, surround);
-  if (SDL_UpdateWindowSurface(window_) == 0) repaintAll_ = false;
+  const Region changed = backImage.TakeDamage();
+  if (presenter_->Present(backImage, changed, repaintAll_, LargestFactor())) repaintAll_ = false;
 }
 
 void SdlWindow::PumpEvents() {
+  if (ConnectionLost()) {
+    if (handlers_.QueryUnload) handlers_.QueryUnload();
+    return;
+  }
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) Dispatch(event);
+}
+
+// A Wayland connection the compositor has closed (it went away, or ended it
+// for a fault) shows nothing any more, and must not be pumped again: libdecor
+// 0.1 then loops for ever. The game ends as if its window were closed.
+bool SdlWindow::ConnectionLost() const {
+  return waylandDisplay_ != nullptr && wl_display_get_error(waylandDisplay_) != 0;
 }
 
 void SdlWindow::Dispatch(const SDL_Event& event) {
@@ -140,31 +180,64 @@ void SdlWindow::Dispatch(const SDL_Event& event) {
           break;
       }
       break;
+    case SDL_RENDER_DEVICE_RESET:
+      presenter_->RendererReset();
+      repaintAll_ = true;
+      break;
     // When the window loses the keyboard, SDL sends the key-up of every key
-    // still held, so no key stays pressed for the game.
+    // still held, so no key stays pressed for the game. F11 and Alt+Enter
+    // switch fullscreen on and off, and reach the game as the keys they are.
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
+      const bool down = event.type == SDL_KEYDOWN;
+      if (down && event.key.repeat == 0 && TogglesFullscreen(event.key.keysym)) SetFullscreen(!fullscreen_);
       const std::int16_t code = KeyCodeOf(event.key.keysym.sym);
-      if (code < 0) break;
-      const auto& handler = event.type == SDL_KEYDOWN ? handlers_.KeyDown : handlers_.KeyUp;
-      if (handler) handler(code, ShiftStateOf(event.key.keysym.mod));
+      if (code >= 0) KeyEvent(code, down, KeySource::Keyboard, ShiftStateOf(event.key.keysym.mod));
       break;
     }
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+      pads_->Handle(event, [this](std::int16_t code, bool down) { PadChanged(code, down); });
+      break;
     default:
       break;
   }
 }
 
+// A pad's keys come with the modifiers the keyboard holds.
+void SdlWindow::PadChanged(std::int16_t code, bool down) {
+  KeyEvent(code, down, KeySource::Pad, ShiftStateOf(SDL_GetModState()));
+}
+
+// Every press reaches the key-down handler; the key-up handler hears a key
+// only once neither the keyboard nor any pad holds it.
+void SdlWindow::KeyEvent(std::int16_t code, bool down, KeySource source, std::int16_t shift) {
+  if (down) {
+    held_.Press(code, source);
+    if (handlers_.KeyDown) handlers_.KeyDown(code, shift);
+  } else if (held_.Release(code, source)) {
+    if (handlers_.KeyUp) handlers_.KeyUp(code, shift);
+  }
+}
+
 bool SdlWindow::EventPending() {
+  if (ConnectionLost()) return true;
   SDL_PumpEvents();
   return SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE;
 }
 
+// A picture held back for the compositor goes out as soon as it may. Showing
+// it may read the connection, so SDL looks at what came before any sleep.
 void SdlWindow::WaitForEvent(std::int64_t tick) {
   const bool hasDeadline = tick != kNever;
   const Clock::time_point deadline =
       hasDeadline ? Clock::time_point(std::chrono::milliseconds(tick)) - clockOffset_ : Clock::time_point::max();
-  while (!EventPending()) {
+  for (;;) {
+    if (EventPending()) return;
+    if (presenter_->ShowHeldBack()) continue;
     if (hasDeadline && Clock::now() >= deadline) return;
     SleepUntil(deadline, hasDeadline);
   }
@@ -175,7 +248,8 @@ void SdlWindow::WaitForEvent(std::int64_t tick) {
 // own wait rounds to whole milliseconds and would start frames late.
 void SdlWindow::SleepUntil(Clock::time_point deadline, bool hasDeadline) {
   const Clock::time_point now = Clock::now();
-  const Clock::duration wait = hasDeadline ? std::min<Clock::duration>(deadline - now, kLongestSleep) : kLongestSleep;
+  const Clock::duration longest = pads_->Any() || presenter_->HoldsBack() ? kPollPeriod : kLongestSleep;
+  const Clock::duration wait = hasDeadline ? std::min<Clock::duration>(deadline - now, longest) : longest;
   if (connectionFd_ >= 0) {
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
     const timespec timeout{time_t(ns / 1000000000), long(ns % 1000000000)};
@@ -199,8 +273,11 @@ void SdlWindow::MessageBox(const std::string& prompt, const std::string& title) 
 
   // No message box on this display (an X server without fonts has none): the
   // game window itself holds the message, in its caption, until it is answered.
+  // Keys and pad buttons pressed meanwhile are lost, but not their release:
+  // the game must not be left holding a key that is up.
   SDL_SetWindowTitle(window_, (title + ": " + prompt + " - press Enter").c_str());
   for (bool answered = false; !answered;) {
+    if (ConnectionLost()) PumpEvents();
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, int(kLongestSleep.count())) == 0) continue;
     switch (event.type) {
@@ -208,11 +285,23 @@ void SdlWindow::MessageBox(const std::string& prompt, const std::string& title) 
         answered = event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER ||
                    event.key.keysym.sym == SDLK_ESCAPE || event.key.keysym.sym == SDLK_SPACE;
         break;
+      case SDL_KEYUP:
+        Dispatch(event);
+        break;
       case SDL_QUIT:
         Dispatch(event);  // a close request ends the program from here too
         break;
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) Dispatch(event);
+        break;
+      case SDL_CONTROLLERDEVICEADDED:
+      case SDL_CONTROLLERDEVICEREMOVED:
+      case SDL_CONTROLLERBUTTONDOWN:
+      case SDL_CONTROLLERBUTTONUP:
+      case SDL_CONTROLLERAXISMOTION:
+        pads_->Handle(event, [this](std::int16_t code, bool down) {
+          if (!down) PadChanged(code, false);
+        });
         break;
       default:
         break;

@@ -1,27 +1,37 @@
-// The real desktop window, on SDL2.
+// The real desktop window, on SDL2: X11 or Wayland, in a window or
+// fullscreen, played with the keyboard or a game pad.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/held_keys.h"
+#include "platform/presentation.h"
 #include "platform/window.h"
 
 struct SDL_Window;
-struct SDL_Surface;
 union SDL_Event;
+struct wl_display;
 
 namespace platform {
 
+class SdlPads;
+class SdlPresenter;
+
 class SdlWindow final : public Window {
  public:
-  // Opens the (still hidden) window; throws std::runtime_error when SDL can't.
-  SdlWindow(const char* title, int clientWidth, int clientHeight);
+  // Opens the (still hidden) window; throws std::runtime_error when SDL can't,
+  // and when there is no display to show it on.
+  SdlWindow(const char* title, int clientWidth, int clientHeight, const ViewOptions& view = {});
   ~SdlWindow() override;
   SdlWindow(const SdlWindow&) = delete;
   SdlWindow& operator=(const SdlWindow&) = delete;
 
   void SetHandlers(WindowHandlers handlers) override { handlers_ = std::move(handlers); }
+  // Maximized, and then fullscreen when the view asks for it.
   void ShowMaximized() override;
   void SetCaption(const std::string& caption) override;
   void Present(const Surface& backImage) override;
@@ -36,15 +46,27 @@ class SdlWindow final : public Window {
  private:
   using Clock = std::chrono::steady_clock;
 
-  void PresentChanges(const Surface& backImage, const Region& damage, SDL_Surface& screen);
-  void PresentWhole(const Surface& backImage, SDL_Surface& screen);
+  void Close();
   void Dispatch(const SDL_Event& event);
+  void KeyEvent(std::int16_t code, bool down, KeySource source, std::int16_t shift);
+  void PadChanged(std::int16_t code, bool down);
+  void SetFullscreen(bool on);
+  std::optional<int> LargestFactor() const;
   bool EventPending();
+  bool ConnectionLost() const;
   void SleepUntil(Clock::time_point deadline, bool hasDeadline);
 
   SDL_Window* window_ = nullptr;
+  std::unique_ptr<SdlPresenter> presenter_;
+  std::unique_ptr<SdlPads> pads_;
   WindowHandlers handlers_;
+  HeldKeys held_;
+  ViewOptions view_;
+  bool fullscreen_ = false;
+  bool shownWindowed_ = false;  // the window has been on the screen as a window
   std::string caption_;
+  bool wayland_ = false;        // SDL's video driver is Wayland's
+  wl_display* waylandDisplay_ = nullptr;
   int connectionFd_ = -1;       // the display connection, when it can be waited on directly
   bool repaintAll_ = true;      // the whole client area needs painting, not just the game area
   Clock::duration clockOffset_{};

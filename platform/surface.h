@@ -23,6 +23,7 @@ inline constexpr Pixel RGB(int r, int g, int b) {
 struct Rect {
   int x, y, w, h;
   bool Contains(const Rect& r) const { return r.x >= x && r.y >= y && r.x + r.w <= x + w && r.y + r.h <= y + h; }
+  bool operator==(const Rect&) const = default;
 };
 
 // A few rectangles covering some part of a surface: a rectangle swallows those

@@ -6,10 +6,11 @@ set -eu
 PACKAGES="
   cmake ninja-build g++ make pkg-config
   file dpkg-dev desktop-file-utils lintian appstream libxml2-utils
-  libsdl2-dev libstb-dev
+  libsdl2-dev libwayland-dev libstb-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xfonts-base
   xvfb xauth xdotool x11-utils imagemagick openbox wmctrl
+  weston libdecor-0-plugin-1-cairo
   clang libclang-rt-14-dev valgrind
   emscripten chromium
 "

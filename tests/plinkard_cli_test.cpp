@@ -13,7 +13,10 @@ namespace {
 class PlinkardCli : public ProgramRun {
  protected:
   int Run(const std::string& args) { return RunProgram("plinkard", args, "env -u DISPLAY -u WAYLAND_DISPLAY"); }
-  static std::string Usage() { return "usage: plinkard [--record FILE | --play FILE] [--trace FILE]\n"; }
+  static std::string Usage() {
+    return "usage: plinkard [--fullscreen | --window] [--scale N|auto] [--record FILE | --play FILE] [--trace FILE] "
+           "[--help] [--version]\n";
+  }
 };
 
 TEST_F(PlinkardCli, RefusesBadCommandLines) {

@@ -23,7 +23,7 @@ note "building"
 nice cmake --build "$OUT" --parallel 2 >"$WORK/build.log" 2>&1 || fail "the build failed: $(tail -20 "$WORK/build.log")"
 
 note "--help and --version"
-for program in plinkard-replay plinkard-embed plinkard-pictures plinkard-icon; do
+for program in plinkard plinkard-replay plinkard-embed plinkard-pictures plinkard-icon; do
   "$OUT/$program" --help >"$WORK/help" 2>&1 || fail "$program --help ended with status $?"
   head -1 "$WORK/help" | grep -q "^usage: $program " || fail "$program --help: $(head -1 "$WORK/help")"
   [ "$("$OUT/$program" --version)" = "$program $VERSION" ] ||

@@ -9,16 +9,19 @@ WORK=$(mktemp -d)
 GAME_PID=""
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+  [ -n "${WESTON_PID:-}" ] && kill "$WESTON_PID" 2>/dev/null || true
   [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
   rm -rf "$WORK"
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display and tells us its number. XVFB_ARGS adds to its
-# command line (the window tests use it to take the X fonts away).
+# Xvfb picks a free display and tells us its number. XVFB_SCREEN sets its
+# size (1280x1024 unless set), and XVFB_ARGS adds to its command line (the
+# window tests use it to take the X fonts away).
 # shellcheck disable=SC2086
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp ${XVFB_ARGS:-} 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024}x24" -nolisten tcp ${XVFB_ARGS:-} \
+  3>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB_PID=$!
 for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
 [ -s "$WORK/display" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
@@ -41,7 +44,57 @@ start_game() {
   xdotool windowactivate --sync "$WIN" >/dev/null 2>&1 || true
 }
 
-caption() { xprop -id "$WIN" WM_NAME | sed -n 's/^WM_NAME([A-Z_0-9]*) = "\(.*\)"$/\1/p'; }
+# The game window's caption: from the X server, or under weston from its scene graph.
+caption() {
+  if [ -n "${WESTON_PID:-}" ]; then
+    weston-debug scene-graph 2>/dev/null | sed -n "s/.*PID $GAME_PID, .*top-level window '\(.*\)' of .*/\1/p" | head -1
+  else
+    xprop -id "$WIN" WM_NAME | sed -n 's/^WM_NAME([A-Z_0-9]*) = "\(.*\)"$/\1/p'
+  fi
+}
+
+# start_weston WIDTH HEIGHT: a Wayland compositor, weston, whose output is an X
+# window of that size on this display, with a runtime directory of its own;
+# sets WAYLAND_DISPLAY, WESTON_PID and WESTON_WIN. Screenshots of its window
+# show the output, and keys sent to it reach the Wayland window in focus. It
+# composes in software with pixman: OpenGL without a GPU would take most of a
+# core, and pixman keeps a client's buffer until the next one replaces it, the
+# hardest case for a client's double buffering.
+start_weston() {
+  mkdir -m 700 "$WORK/runtime"
+  export XDG_RUNTIME_DIR="$WORK/runtime"
+  weston --backend=x11-backend.so --use-pixman --width="$1" --height="$2" --idle-time=0 --debug --socket=wayland-test \
+    >"$WORK/weston.log" 2>&1 &
+  WESTON_PID=$!
+  for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/wayland-test" ] && break; sleep 0.05; done
+  [ -S "$XDG_RUNTIME_DIR/wayland-test" ] || fail "weston did not start: $(tail -3 "$WORK/weston.log")"
+  export WAYLAND_DISPLAY=wayland-test
+  WESTON_WIN=""
+  for _ in $(seq 100); do
+    WESTON_WIN=$(xdotool search --class '^Weston Compositor$' 2>/dev/null | head -1 || true)
+    [ -n "$WESTON_WIN" ] && break
+    sleep 0.05
+  done
+  [ -n "$WESTON_WIN" ] || fail "weston's window did not appear"
+}
+
+# start_wayland_game BINARY [ARG]: starts it on weston and waits for its
+# window there; sets GAME_PID, and WIN to weston's window.
+start_wayland_game() {
+  SDL_VIDEODRIVER=wayland "$@" >"$WORK/game.out" 2>&1 &
+  GAME_PID=$!
+  WIN=$WESTON_WIN
+  for _ in $(seq 100); do [ -n "$(caption)" ] && break; sleep 0.05; done
+  [ -n "$(caption)" ] || fail "the game's window did not appear on weston"
+  xdotool windowactivate --sync "$WIN" >/dev/null 2>&1 || true
+}
+
+# wayland_view: "X Y", where the game window's content is on weston's output.
+wayland_view() {
+  weston-debug scene-graph 2>/dev/null |
+    awk -v pid="PID $GAME_PID," 'index($0, pid) && /top-level window/ { found = 1; next }
+      found && /position:/ { gsub(/[(),]/, " "); print $2, $3; exit }'
+}
 
 # wait_caption REGEX SECONDS: waits until the caption matches.
 wait_caption() {
@@ -51,6 +104,18 @@ wait_caption() {
     sleep 0.05
   done
   fail "caption \"$(caption)\" did not come to match /$1/ within $2 s"
+}
+
+# check_rate MIN: one of the next three rate reports in the caption lies
+# between MIN and 101 (a busy machine can make one second slow); sets RATE.
+check_rate() {
+  for _ in 1 2 3; do
+    sleep 1.05
+    RATE=$(caption | sed -n 's/^Plinkard running at \([0-9]*\)FPS\.$/\1/p')
+    note "caption: $(caption)"
+    [ -n "$RATE" ] && [ "$RATE" -ge "$1" ] && [ "$RATE" -le 101 ] && return 0
+  done
+  fail "frame rate ${RATE:-unknown} is not between $1 and 101"
 }
 
 # shot FILE: the window's client area as a PNG.

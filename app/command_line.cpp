@@ -1,0 +1,171 @@
+#include "app/command_line.h"
+
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+struct OptionEntry {
+  const char* name;   // as typed
+  const char* value;  // the value that follows it, as the usage names it; nullptr for none
+  const char* needs;  // what to say when the value is missing
+  bool orPrevious;    // in the usage, an alternative to the entry before it
+  const char* help;
+  // Takes the option into the options; answers what is wrong, or "".
+  std::string (*take)(Options& options, std::string_view name, std::string_view value);
+};
+
+std::string TakeScale(Options& options, std::string_view name, std::string_view value) {
+  if (value == "auto") {
+    options.view.scale = platform::kScaleToFit;
+    return "";
+  }
+  int factor = 0;
+  const char* end = value.data() + value.size();
+  const auto read = std::from_chars(value.data(), end, factor);
+  if (read.ec != std::errc() || read.ptr != end || factor < 1 || factor > platform::kLargestScale) {
+    return std::string(name) + " wants a whole number from 1 to " + std::to_string(platform::kLargestScale) +
+           ", or auto, not \"" + std::string(value) + "\"";
+  }
+  options.view.scale = factor;
+  return "";
+}
+
+// A file option, given once at most.
+template <std::optional<std::string> RunOptions::*slot>
+std::string TakeFile(Options& options, std::string_view name, std::string_view value) {
+  if (options.run.*slot) return std::string(name) + " given twice";
+  options.run.*slot = std::string(value);
+  return "";
+}
+
+constexpr const char* kFile = "a file";
+
+// The options: adding one is adding its entry here. Of --fullscreen and
+// --window the later wins.
+constexpr OptionEntry kOptions[] = {
+    {"--fullscreen", nullptr, nullptr, false, "start fullscreen; F11 or Alt+Enter switches at any time",
+     [](Options& o, std::string_view, std::string_view) {
+       o.view.fullscreen = true;
+       return std::string();
+     }},
+    {"--window", nullptr, nullptr, true, "start in a window (the default)",
+     [](Options& o, std::string_view, std::string_view) {
+       o.view.fullscreen = false;
+       return std::string();
+     }},
+    {"--scale", "N|auto", "a whole number from 1 to 8, or auto", false,
+     "magnify the picture N times (1 to 8) or as much as fits, centred on black", TakeScale},
+    {"--record", "FILE", kFile, false, "write what the player does to FILE as a replay script",
+     TakeFile<&RunOptions::record>},
+    {"--play", "FILE", kFile, true, "play the script in FILE (- for standard input) as a demo",
+     TakeFile<&RunOptions::play>},
+    {"--trace", "FILE", kFile, false, "write the replay's trace, one row per frame, to FILE",
+     TakeFile<&RunOptions::trace>},
+    {"--help", nullptr, nullptr, false, "show this and exit",
+     [](Options& o, std::string_view, std::string_view) {
+       o.help = true;
+       return std::string();
+     }},
+    {"--version", nullptr, nullptr, false, "show the version and exit",
+     [](Options& o, std::string_view, std::string_view) {
+       o.version = true;
+       return std::string();
+     }},
+};
+
+constexpr const char* kAbout =
+    "Plays Plinkard, a side-view platform game, in a maximized window.\n";
+
+constexpr const char* kKeys =
+    "Keys:\n"
+    "  Left, Right     walk (hold)\n"
+    "  Ctrl            run while held\n"
+    "  Up              jump; again in mid-air for a second jump; stand up when crouched\n"
+    "  Down            crouch (also in mid-air) to get through small spaces\n"
+    "  Space           raise a flag standing at its pole; open the door standing at it\n"
+    "  P               pause and resume\n"
+    "  F11, Alt+Enter  fullscreen on and off\n"
+    "\n"
+    "Game pad:\n"
+    "  D-pad, left stick                 Left, Right, Up, Down\n"
+    "  A / cross (south)                 Up: jump\n"
+    "  X / square (west), right shoulder Ctrl: run while held\n"
+    "  Y / triangle, B / circle          Space\n"
+    "  Start                             P: pause\n"
+    "\n"
+    "Exit status: 0 once the window is closed, 1 when no window can be opened\n"
+    "(no display) or a file can't be read or written, 2 for a bad command line\n"
+    "or script. See plinkard(6).\n";
+
+const OptionEntry* Find(std::string_view name) {
+  for (const OptionEntry& entry : kOptions) {
+    if (name == entry.name) return &entry;
+  }
+  return nullptr;
+}
+
+std::string Synopsis(const OptionEntry& entry) {
+  return std::string(entry.name) + (entry.value != nullptr ? std::string(" ") + entry.value : "");
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(int argc, const char* const* argv) {
+  CommandLine line;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const std::size_t equals = arg.find('=');
+    const std::string_view name = arg.substr(0, equals);
+    const OptionEntry* entry = arg.starts_with("--") ? Find(name) : nullptr;
+    if (entry == nullptr) {
+      line.error = "unknown argument " + std::string(arg);
+      return line;
+    }
+    std::string_view value;
+    if (entry->value == nullptr) {
+      if (equals != std::string_view::npos) {
+        line.error = std::string(name) + " takes no value";
+        return line;
+      }
+    } else if (equals != std::string_view::npos) {
+      value = arg.substr(equals + 1);
+    } else if (i + 1 < argc) {
+      value = argv[++i];
+    } else {
+      line.error = std::string(name) + " needs " + entry->needs;
+      return line;
+    }
+    line.error = entry->take(line.options, name, value);
+    if (!line.error.empty()) return line;
+  }
+  try {
+    CheckRunOptions(line.options.run);
+  } catch (const UsageError& error) {
+    line.error = error.what();
+  }
+  return line;
+}
+
+std::string Usage() {
+  std::string usage = "usage: plinkard";
+  for (const OptionEntry& entry : kOptions) {
+    if (entry.orPrevious) {
+      usage.insert(usage.size() - 1, " | " + Synopsis(entry));
+    } else {
+      usage += " [" + Synopsis(entry) + "]";
+    }
+  }
+  return usage + "\n";
+}
+
+std::string Help() {
+  std::string help = Usage() + "\n" + kAbout + "\n";
+  for (const OptionEntry& entry : kOptions) {
+    std::string synopsis = Synopsis(entry);
+    synopsis.resize(std::max<std::size_t>(synopsis.size() + 2, 16), ' ');
+    help += "  " + synopsis + entry.help + "\n";
+  }
+  return help + "\n" + kKeys;
+}

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/command_line.h"
+
+namespace {
+
+CommandLine Parse(std::vector<const char*> args) {
+  args.insert(args.begin(), "plinkard");
+  return ParseCommandLine(int(args.size()), args.data());
+}
+
+TEST(CommandLine, OptionsTakeTheirValuesEitherWay) {
+  EXPECT_EQ(Parse({}).options.view.scale, std::nullopt);
+  EXPECT_FALSE(Parse({}).options.view.fullscreen);
+  EXPECT_EQ(Parse({"--scale", "3"}).options.view.scale, 3);
+  EXPECT_EQ(Parse({"--scale=8"}).options.view.scale, 8);
+  EXPECT_EQ(Parse({"--scale", "auto"}).options.view.scale, platform::kScaleToFit);
+  // The later of --fullscreen and --window wins.
+  EXPECT_TRUE(Parse({"--window", "--fullscreen"}).options.view.fullscreen);
+  EXPECT_FALSE(Parse({"--fullscreen", "--window"}).options.view.fullscreen);
+  EXPECT_TRUE(Parse({"--version", "--help"}).options.help);
+  EXPECT_EQ(Parse({"--record=run.txt", "--scale", "2"}).options.run.record, "run.txt");
+  EXPECT_EQ(Parse({"--play", "-", "--fullscreen"}).options.run.play, "-");
+}
+
+TEST(CommandLine, EveryMistakeIsOneLineNamingIt) {
+  EXPECT_EQ(Parse({"--scale", "9"}).error, "--scale wants a whole number from 1 to 8, or auto, not \"9\"");
+  for (const char* bad : {"0", "-1", "2x", "", "1.5", "+2", "auto2"}) {
+    EXPECT_NE(Parse({"--scale", bad}).error, "") << bad;
+  }
+  EXPECT_EQ(Parse({"--scale"}).error, "--scale needs a whole number from 1 to 8, or auto");
+  EXPECT_EQ(Parse({"--fullscreen=yes"}).error, "--fullscreen takes no value");
+  EXPECT_EQ(Parse({"--full"}).error, "unknown argument --full");
+  EXPECT_EQ(Parse({"-h"}).error, "unknown argument -h");
+  EXPECT_EQ(Parse({"level.txt"}).error, "unknown argument level.txt");
+  // The first mistake stops the reading.
+  EXPECT_EQ(Parse({"--bad", "--scale", "0"}).error, "unknown argument --bad");
+}
+
+TEST(CommandLine, TheUsageAndTheHelpListEveryOption) {
+  EXPECT_EQ(Usage(),
+            "usage: plinkard [--fullscreen | --window] [--scale N|auto] [--record FILE | --play FILE] [--trace FILE] "
+            "[--help] [--version]\n");
+  const std::string help = Help();
+  EXPECT_EQ(help.rfind(Usage(), 0), 0u);
+  for (const char* mention : {"  --fullscreen ", "  --window ", "  --scale N|auto ", "  --record FILE ",
+                              "  --play FILE ", "  --trace FILE ", "  --help ", "  --version ", "F11, Alt+Enter",
+                              "Start"}) {
+    EXPECT_NE(help.find(mention), std::string::npos) << mention;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+// The game with a game pad that is not there: plinkard-virtual-pad COMMANDS
+// [plinkard options] starts the game with a virtual pad plugged in, and reads
+// commands for the pad from the file COMMANDS (a FIFO), one a line:
+//   press NAME, release NAME   a button, by its name in SDL's mappings (a, x, start, dpright, ...)
+//   axis NAME VALUE            leftx or lefty, -32768 to 32767
+//   unplug, plug
+// Once the window is closed it prints the keys the game still holds and the
+// player's speed limit, for the test to check.
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/play.h"
+#include "platform/sdl_virtual_pad.h"
+#include "shell/module1.h"
+
+namespace {
+
+void Follow(const std::string& path, platform::VirtualPad& pad) {
+  std::ifstream commands(path);
+  for (std::string line; std::getline(commands, line);) {
+    std::istringstream words(line);
+    std::string command, name;
+    int value = 0;
+    words >> command >> name >> value;
+    bool done = false;
+    if (command == "press" || command == "release") done = pad.SetButton(name, command == "press");
+    if (command == "axis") done = pad.SetAxis(name, value);
+    if (command == "unplug") {
+      pad.Unplug();
+      done = true;
+    }
+    if (command == "plug") done = pad.Plug();
+    if (!done) std::fprintf(stderr, "virtual pad: cannot \"%s\"\n", line.c_str());
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  const std::string commands = argv[1];
+  // The options after COMMANDS, read as the game reads its own.
+  const CommandLine line = ParseCommandLine(argc - 1, argv + 1);
+  if (!line.error.empty()) return 2;
+
+  static platform::VirtualPad pad;  // SDL lets go of it when the window closes
+  const int status = PlayInWindow(line.options.view, [&commands](platform::SdlWindow&) {
+    if (!pad.Plug()) std::fprintf(stderr, "virtual pad: cannot plug in\n");
+    std::thread(Follow, commands, std::ref(pad)).detach();
+  });
+
+  std::printf("held:");
+  for (std::size_t code = 0; code < module1::KeyState.size(); ++code) {
+    if (module1::KeyState[code] != False) std::printf(" %zu", code);
+  }
+  std::printf("\nspeed limit: %g\n", double(module1::Player->XVelMax));
+  return status;
+}

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "platform/presentation.h"
+
+using platform::BitBlt;
+using platform::CopyMagnified;
+using platform::Pixel;
+using platform::Place;
+using platform::Placement;
+using platform::Rect;
+using platform::Surface;
+
+namespace {
+
+constexpr Pixel kGrey = platform::RGB(24, 24, 28), kBlack = 0;
+
+TEST(Place, WithoutScalingThePictureStaysAtTheTopLeftOrShrinksThere) {
+  EXPECT_EQ(Place(1024, 742, 2560, 1600, std::nullopt), (Placement{{0, 0, 1024, 742}, 1, kGrey}));
+  EXPECT_EQ(Place(1024, 742, 1024, 742, std::nullopt), (Placement{{0, 0, 1024, 742}, 1, kGrey}));
+  // Half as wide as the picture and tall enough: shrunk by half, still at the top left.
+  EXPECT_EQ(Place(1024, 742, 512, 700, std::nullopt), (Placement{{0, 0, 512, 371}, 0, kGrey}));
+}
+
+TEST(Place, ScaledTheLargestWholeFactorThatFitsIsCentredOnBlack) {
+  EXPECT_EQ(Place(1024, 742, 1280, 1024, platform::kScaleToFit), (Placement{{128, 141, 1024, 742}, 1, kBlack}));
+  EXPECT_EQ(Place(1024, 742, 2560, 1600, platform::kScaleToFit), (Placement{{256, 58, 2048, 1484}, 2, kBlack}));
+  // 3840 × 2160: three times as wide would fit, but only twice as tall.
+  EXPECT_EQ(Place(1024, 742, 3840, 2160, platform::kScaleToFit), (Placement{{896, 338, 2048, 1484}, 2, kBlack}));
+  EXPECT_EQ(Place(1024, 742, 3200, 2400, 2), (Placement{{576, 458, 2048, 1484}, 2, kBlack}));
+  // Smaller than the picture: shrunk to fit and centred.
+  EXPECT_EQ(Place(1024, 742, 800, 600, platform::kScaleToFit), (Placement{{0, 10, 800, 579}, 0, kBlack}));
+  // A client area with no room at all still gets a pixel, never a division by zero.
+  EXPECT_EQ(Place(1024, 742, 0, 0, 1).picture.w, 1);
+  EXPECT_EQ(Place(0, 0, 800, 600, 1).picture.w, 0);
+}
+
+// Nearest neighbour by the definition: client pixel (x, y) shows picture
+// pixel ((x - ox) / f, (y - oy) / f).
+std::vector<Pixel> MagnifyByDefinition(const Surface& picture, int factor, int width, int height, int ox, int oy,
+                                       Pixel fill) {
+  std::vector<Pixel> client(std::size_t(width * height), fill);
+  for (int y = oy; y < oy + picture.Height() * factor; ++y)
+    for (int x = ox; x < ox + picture.Width() * factor; ++x)
+      client[std::size_t(y * width + x)] = picture.At((x - ox) / factor, (y - oy) / factor);
+  return client;
+}
+
+// Frames of play: pieces of a sprite sheet blitted here and there, and the
+// level copied back over the last frame, as the game draws. Magnifying only
+// what changed, frame after frame, must give exactly the whole last picture
+// magnified.
+TEST(CopyMagnified, TheChangedPartsOfEveryFrameAddUpToTheWholePictureMagnified) {
+  std::mt19937 random(12);
+  Surface level(97, 61), sheet(40, 30);
+  for (Surface* s : {&level, &sheet})
+    for (int y = 0; y < s->Height(); ++y)
+      for (int x = 0; x < s->Width(); ++x) s->At(x, y) = Pixel(random());
+
+  for (const int factor : {1, 2, 3, 5}) {
+    SCOPED_TRACE(factor);
+    Surface picture(97, 61);
+    const int width = 97 * factor + 13, height = 61 * factor + 8, ox = 6, oy = 3;
+    std::vector<Pixel> client(std::size_t(width * height), kBlack);
+    const platform::PixelRows rows{client.data(), std::size_t(width)};
+    for (int frame = 0; frame < 40; ++frame) {
+      BitBlt(picture.hDC(), 0, 0, 97, 61, level.hDC(), 0, 0, platform::SRCCOPY);
+      for (int sprite = 0; sprite < 3; ++sprite) {
+        const int x = int(random() % 110) - 10, y = int(random() % 75) - 10;
+        BitBlt(picture.hDC(), x, y, 1 + int(random() % 20), 1 + int(random() % 20), sheet.hDC(),
+               int(random() % 30), int(random() % 20), frame % 2 ? platform::SRCPAINT : platform::SRCCOPY);
+      }
+      const platform::Region changed = picture.TakeDamage();
+      for (const Rect& part : changed.Rects()) {
+        const Rect drawn = CopyMagnified(picture, part, factor, rows, ox, oy);
+        ASSERT_EQ(drawn, (Rect{ox + part.x * factor, oy + part.y * factor, part.w * factor, part.h * factor}));
+      }
+    }
+    ASSERT_EQ(client, MagnifyByDefinition(picture, factor, width, height, ox, oy, kBlack));
+  }
+}
+
+}  // namespace
