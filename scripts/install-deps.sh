@@ -15,6 +15,10 @@ PACKAGES="
   emscripten chromium
 "
 
+# npm (for the browser tests) comes with Node.js where Node.js came from
+# elsewhere, as from NodeSource; on a plain Debian machine it is Debian's own.
+command -v npm >/dev/null 2>&1 || PACKAGES="$PACKAGES nodejs npm"
+
 missing=""
 for p in $PACKAGES; do
   if ! dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
