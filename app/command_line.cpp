@@ -41,6 +41,7 @@ std::string TakeFile(Options& options, std::string_view name, std::string_view v
 }
 
 constexpr const char* kFile = "a file";
+static_assert(platform::kLargestScale == 8, "the --scale entry below says 1 to 8");
 
 // The options: adding one is adding its entry here. Of --fullscreen and
 // --window the later wins.
@@ -140,11 +141,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     line.error = entry->take(line.options, name, value);
     if (!line.error.empty()) return line;
   }
-  try {
-    CheckRunOptions(line.options.run);
-  } catch (const UsageError& error) {
-    line.error = error.what();
-  }
+  line.error = CheckRunOptions(line.options.run);
   return line;
 }
 

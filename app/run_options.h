@@ -4,20 +4,16 @@
 //   --trace FILE   write the replay's CSV trace, one row per frame
 //   --play FILE    play a script back instead of listening to the keyboard
 // --record and --play exclude each other; --trace goes with either or alone.
+// A FILE written may be - for standard output, and --play - reads standard input.
 #pragma once
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 struct RunOptions {
   std::optional<std::string> record, trace, play;
 };
 
-// A command line the program can't run with; what() is the one line to print.
-struct UsageError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-// Throws UsageError for options that exclude each other, or two naming one file.
-void CheckRunOptions(const RunOptions& options);
+// What is wrong with options that exclude each other, or two naming one file,
+// in one line; "" when nothing is.
+std::string CheckRunOptions(const RunOptions& options);

@@ -22,6 +22,7 @@ class VirtualClock {
   // millisecond, or to `due` if that is later, and reads the new time.
   std::int64_t PausePump(std::int64_t due = 0);
 
+  std::int64_t FramesDrawn() const { return frames_; }
   // While the frame holds paused.
   bool Holding() const { return holding_; }
   // When the replay delivers what comes after the last frame drawn: the next

@@ -1,7 +1,6 @@
 #include "app/watched_window.h"
 
-#include "core/layout.h"
-#include "shell/module1.h"
+#include <optional>
 
 WatchedWindow::WatchedWindow(platform::Window& real, replay::FrameObserver afterFrame)
     : real_(real), afterFrame_(std::move(afterFrame)) {}
@@ -10,13 +9,13 @@ WatchedWindow::WatchedWindow(platform::Window& real, replay::FrameObserver after
 // frame, as a replay counts them.
 void WatchedWindow::Present(const platform::Surface& backImage) {
   real_.Present(backImage);
-  if (module1::Paused != False) {
+  const std::optional<std::int64_t> tick = replay::FrameJustDrawn();
+  if (!tick) {
     clock_.PauseShown();
     return;
   }
   clock_.FrameDrawn();
-  ++frames_;
-  if (afterFrame_) afterFrame_(frames_, module1::NextFrameTick - layout::FrameMs, deaths_);
+  if (afterFrame_) afterFrame_(clock_.FramesDrawn(), *tick, deaths_);
 }
 
 void WatchedWindow::MessageBox(const std::string& prompt, const std::string& title) {

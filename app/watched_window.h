@@ -37,6 +37,5 @@ class WatchedWindow : public platform::Window {
 
  private:
   replay::FrameObserver afterFrame_;
-  std::int64_t frames_ = 0;
   int deaths_ = 0;
 };

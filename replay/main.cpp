@@ -5,11 +5,11 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "generated/version.h"
+#include "replay/output_file.h"
 #include "replay/replay.h"
 #include "shell/stage1.h"
 
@@ -82,12 +82,6 @@ Options ReadCommandLine(int argc, char** argv) {
   return options;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const {
-    if (file != stdout) std::fclose(file);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -124,30 +118,14 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  std::unique_ptr<std::FILE, FileCloser> trace;
+  replay::OutputFile trace("plinkard-replay");
   if (options.trace) {
-    trace.reset(*options.trace == "-" ? stdout : std::fopen(options.trace->c_str(), "wb"));
-    if (!trace) {
-      std::fprintf(stderr, "plinkard-replay: %s: can't write: %s\n", options.trace->c_str(), std::strerror(errno));
-      return 1;
-    }
+    if (!trace.Open(*options.trace)) return 1;
     std::fputs(replay::TraceHeader().c_str(), trace.get());
   }
-
-  bool finished = false;
   const replay::Outcome outcome =
-      replay::Replay(script, options.frames, [&](std::int64_t frame, std::int64_t tick, int deaths) {
-        if (trace) std::fputs(replay::TraceRow(frame, tick, deaths).c_str(), trace.get());
-        if (!finished && Stage1.Door1->Opened != False) {
-          finished = true;
-          std::fprintf(stderr, "%s\n", replay::FinishLine(frame, deaths).c_str());
-        }
-      });
-
-  if (trace && (std::fflush(trace.get()) != 0 || std::ferror(trace.get()) != 0)) {
-    std::fprintf(stderr, "plinkard-replay: %s: can't write\n", options.trace->c_str());
-    return 1;
-  }
+      replay::Replay(script, options.frames, replay::WriteAsItGoes(trace.get(), false, stderr));
+  if (!trace.Close()) return 1;
   if (!outcome.canEnd) {
     std::fprintf(stderr, "plinkard-replay: the game is paused and no event is left to deliver: the run can never end\n");
     return 3;

@@ -8,13 +8,19 @@
 
 namespace replay {
 
+std::optional<std::int64_t> FrameJustDrawn() {
+  if (module1::Paused != False) return std::nullopt;
+  return module1::NextFrameTick - layout::FrameMs;
+}
+
 Outcome Replay(const Script& script, std::optional<std::int64_t> frames, const FrameObserver& observe) {
   platform::HeadlessWindow window(script.events);
   Outcome outcome;
   window.OnPresent = [&](const platform::Surface&) {
-    if (module1::Paused != False) return;  // the pause banner, not a frame
+    const std::optional<std::int64_t> tick = FrameJustDrawn();
+    if (!tick) return;
     ++outcome.frames;
-    if (observe) observe(outcome.frames, module1::NextFrameTick - layout::FrameMs, window.MessageBoxes());
+    if (observe) observe(outcome.frames, *tick, window.MessageBoxes());
     if (frames && outcome.frames == *frames) window.RequestClose();
   };
 
@@ -44,6 +50,20 @@ std::string TraceRow(std::int64_t frame, std::int64_t tick, int deaths) {
                 Stage1.Flag1->Raised, Stage1.Flag2->Raised, Stage1.Door1->Opened, deaths,
                 double(Stage1.measure.Left), double(Stage1.measure.Top), Stage1.Caption.c_str());
   return row;
+}
+
+FrameObserver WriteAsItGoes(std::FILE* trace, bool flushEachRow, std::FILE* finish) {
+  return [trace, flushEachRow, finish, finished = false](std::int64_t frame, std::int64_t tick, int deaths) mutable {
+    if (trace != nullptr) {
+      std::fputs(TraceRow(frame, tick, deaths).c_str(), trace);
+      if (flushEachRow) std::fflush(trace);
+    }
+    if (finish != nullptr && !finished && Stage1.Door1->Opened != False) {
+      finished = true;
+      std::fprintf(finish, "%s\n", FinishLine(frame, deaths).c_str());
+      std::fflush(finish);
+    }
+  };
 }
 
 std::string FinishLine(std::int64_t frame, int deaths) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
@@ -20,6 +21,10 @@ struct Outcome {
 // Called after each frame's drawing with the frame's number and start tick.
 using FrameObserver = std::function<void(std::int64_t frame, std::int64_t tick, int deaths)>;
 
+// After a present: the tick at which the frame it ends started, or none when
+// it only showed the pause banner over the last frame.
+std::optional<std::int64_t> FrameJustDrawn();
+
 // Runs the real game (start-up and main loop) on the headless window until the
 // first close request: a close line, or the one that `frames` adds after that
 // frame. The game's state, the back image included, stays as the run left it.
@@ -33,6 +38,12 @@ std::string TraceRow(std::int64_t frame, std::int64_t tick, int deaths);
 // the game time (100 frames a second) and the deaths, e.g. "Door opened at
 // frame 1740: 17.40 s, 0 deaths". Both programs print it, worded the same.
 std::string FinishLine(std::int64_t frame, int deaths);
+
+// What a run writes as it goes: after every frame its trace row to `trace`
+// (when given; flushed at once with `flushEachRow`, so that a killed program
+// loses no frame it drew), and once the door has opened the finish line to
+// `finish` (when given).
+FrameObserver WriteAsItGoes(std::FILE* trace, bool flushEachRow, std::FILE* finish);
 
 // The game area as an RGB PNG. False when the file can't be written.
 bool WritePng(const platform::Surface& image, const std::string& path);

@@ -23,6 +23,8 @@ TEST(CommandLine, OptionsTakeTheirValuesEitherWay) {
   EXPECT_TRUE(Parse({"--version", "--help"}).options.help);
   EXPECT_EQ(Parse({"--record=run.txt", "--scale", "2"}).options.run.record, "run.txt");
   EXPECT_EQ(Parse({"--play", "-", "--fullscreen"}).options.run.play, "-");
+  // Read from standard input, written to standard output: two streams, no clash.
+  EXPECT_EQ(Parse({"--play", "-", "--trace", "-"}).error, "");
 }
 
 TEST(CommandLine, EveryMistakeIsOneLineNamingIt) {

@@ -30,6 +30,7 @@ TEST_F(PlinkardCli, RefusesBadCommandLines) {
       {"--record r.txt --play " + script, "--record and --play can't go together"},
       {"--play " + script + " --trace " + script, "--trace names the same file as --play"},
       {"--record " + Path("r.txt") + " --trace " + Path("./r.txt"), "--trace names the same file as --record"},
+      {"--record - --trace -", "--trace names the same file as --record"},
       {"--fast", "unknown argument --fast"},
       {script, "unknown argument " + script},
   };
