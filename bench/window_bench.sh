@@ -9,7 +9,6 @@ XVFB_SCREEN=2560x1600
 . "$(dirname "$0")/../tests/e2e/x_session.sh"
 GAME=$1
 SECONDS_EACH=${2:-10}
-RUNNING='^Plinkard running at [0-9]+FPS\.$'
 
 # measure: the CPU and caption rates of the game started last, over
 # SECONDS_EACH seconds once it has settled; prints them after LABEL and sets
@@ -21,7 +20,7 @@ measure() {
   a=$(game_cpu_ticks)
   for _ in $(seq "$SECONDS_EACH"); do
     sleep 1
-    rates="$rates $(caption | sed -n 's/^Plinkard running at \([0-9]*\)FPS\.$/\1/p')"
+    rates="$rates $(caption_rate)"
   done
   b=$(game_cpu_ticks)
   COST=$(awk -v t="$((b - a))" -v s="$SECONDS_EACH" -v hz="$(getconf CLK_TCK)" \

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <iterator>
 
-// The page's side, in web/window.js.
+// The page's side, in platform/web/window.js.
 extern "C" {
 void plinkard_page_show();
 void plinkard_page_set_title(const char* text);
@@ -50,12 +50,12 @@ EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent* event, void* window)
 }
 
 EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void* window) {
-  static_cast<WebWindow*>(window)->FocusLost();
+  static_cast<WebWindow*>(window)->ReleaseHeldKeys();
   return EM_FALSE;
 }
 
 EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* event, void* window) {
-  if (event->hidden) static_cast<WebWindow*>(window)->FocusLost();
+  if (event->hidden) static_cast<WebWindow*>(window)->ReleaseHeldKeys();
   return EM_FALSE;
 }
 
@@ -88,7 +88,7 @@ void WebWindow::Present(const Surface& backImage) {
   const Region damage = backImage.TakeDamage();
   const int width = backImage.Width();
   canvas_.resize(std::size_t(width) * std::size_t(backImage.Height()));
-  std::vector<int> rects;
+  rects_.clear();
   for (const Rect& r : damage.Rects()) {
     bool changed = false;
     for (int row = r.y; row < r.y + r.h; ++row) {
@@ -100,10 +100,10 @@ void WebWindow::Present(const Surface& backImage) {
         to[x] = pixel;
       }
     }
-    if (changed) rects.insert(rects.end(), {r.x, r.y, r.w, r.h});
+    if (changed) rects_.insert(rects_.end(), {r.x, r.y, r.w, r.h});
   }
-  if (!rects.empty()) {
-    plinkard_page_present(canvas_.data(), width, backImage.Height(), rects.data(), int(rects.size() / 4));
+  if (!rects_.empty()) {
+    plinkard_page_present(canvas_.data(), width, backImage.Height(), rects_.data(), int(rects_.size() / 4));
   }
 }
 
@@ -153,8 +153,6 @@ bool WebWindow::Key(bool down, int keyCode, std::int16_t shift) {
   }
   return IsGameKey(code);
 }
-
-void WebWindow::FocusLost() { ReleaseHeldKeys(); }
 
 void WebWindow::ReleaseHeldKeys() {
   for (std::size_t code = 0; code < held_.size(); ++code) {

@@ -35,7 +35,9 @@ class WebWindow final : public Window {
   // From the page's event listeners. Key answers whether the page's own use of
   // the key (scrolling, say) is to be stopped.
   bool Key(bool down, int keyCode, std::int16_t shift);
-  void FocusLost();
+  // Lets go of every key held on the page: when the page loses the keyboard,
+  // and when the dialog takes it.
+  void ReleaseHeldKeys();
 
  private:
   struct KeyEvent {
@@ -45,13 +47,13 @@ class WebWindow final : public Window {
   };
 
   void Queue(const KeyEvent& event);
-  void ReleaseHeldKeys();
 
   WindowHandlers handlers_;
   std::deque<KeyEvent> pending_;
   std::array<bool, 256> held_{};   // by key code: down on the page, not yet up
   bool inMessageBox_ = false;
   std::vector<std::uint32_t> canvas_;  // the picture as the canvas takes it: R, G, B, A bytes
+  std::vector<int> rects_;             // what Present draws (x, y, w, h each), kept from frame to frame
 };
 
 }  // namespace platform

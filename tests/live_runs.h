@@ -2,27 +2,17 @@
 // compared by the trace's game-state columns.
 #pragma once
 
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "files.h"
 #include "live_window.h"
 #include "replay/replay.h"
 #include "replay/script.h"
 #include "shell/stage1.h"
 
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
-
-inline std::string RouteText(const std::string& name) {
-  return ReadFile(std::string(PLINKARD_SOURCE_DIR) + "/routes/" + name);
-}
+inline std::string RouteText(const std::string& name) { return ReadFile(RoutePath(name)); }
 
 // A trace row without its tick and caption, the columns a recording holds.
 inline std::string GameColumns(std::int64_t frame, std::int64_t tick, int deaths) {

@@ -38,7 +38,7 @@ TEST_F(PlinkardCli, RefusesBadCommandLines) {
     EXPECT_EQ(Run(c.args), 2) << c.args;
     EXPECT_EQ(err(), "plinkard: " + c.error + "\n" + Usage()) << c.args;
   }
-  EXPECT_EQ(Read(script), "10 down Right\n90 close\n");
+  EXPECT_EQ(ReadFile(script), "10 down Right\n90 close\n");
   EXPECT_FALSE(std::filesystem::exists(Path("r.txt")));
 }
 

@@ -9,8 +9,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
+
+#include "files.h"
 
 class ProgramRun : public ::testing::Test {
  protected:
@@ -29,13 +30,6 @@ class ProgramRun : public ::testing::Test {
     return Path(name);
   }
 
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-  }
-
   // Runs the built program with `args` (a shell command line's rest), after
   // `prefix` (such as "env -u DISPLAY"); its standard error lands in err().
   int RunProgram(const std::string& program, const std::string& args, const std::string& prefix = "") {
@@ -44,7 +38,7 @@ class ProgramRun : public ::testing::Test {
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  std::string err() const { return Read(Path("stderr")); }
+  std::string err() const { return ReadFile(Path("stderr")); }
 
  private:
   std::filesystem::path dir_;

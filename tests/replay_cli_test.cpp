@@ -30,10 +30,10 @@ TEST_F(ReplayCli, TracesEveryFrameAndRepeatsItselfByteForByte) {
   EXPECT_EQ(err(), "");
   ASSERT_EQ(Run(script + " --png " + Path("b.png") + " --trace " + Path("b.csv")), 0) << err();
 
-  const std::string trace = Read(Path("a.csv"));
-  EXPECT_EQ(trace, Read(Path("b.csv")));
-  EXPECT_EQ(Read(Path("a.png")), Read(Path("b.png")));
-  EXPECT_EQ(Read(Path("a.png")).substr(1, 3), "PNG");
+  const std::string trace = ReadFile(Path("a.csv"));
+  EXPECT_EQ(trace, ReadFile(Path("b.csv")));
+  EXPECT_EQ(ReadFile(Path("a.png")), ReadFile(Path("b.png")));
+  EXPECT_EQ(ReadFile(Path("a.png")).substr(1, 3), "PNG");
 
   std::istringstream rows(trace);
   std::string line;
@@ -57,25 +57,24 @@ TEST_F(ReplayCli, TracesEveryFrameAndRepeatsItselfByteForByte) {
 }
 
 TEST_F(ReplayCli, SaysWhenTheRunReachesTheDoor) {
-  const std::string route = std::string(PLINKARD_SOURCE_DIR) + "/routes/complete.txt";
-  ASSERT_EQ(Run(route), 0);
+  ASSERT_EQ(Run(RoutePath("complete.txt")), 0);
   EXPECT_EQ(err(), "Door opened at frame 1740: 17.40 s, 0 deaths\n");
   EXPECT_EQ(replay::FinishLine(5, 1), "Door opened at frame 5: 0.05 s, 1 death");
-  ASSERT_EQ(Run(std::string(PLINKARD_SOURCE_DIR) + "/routes/deaths.txt"), 0);
+  ASSERT_EQ(Run(RoutePath("deaths.txt")), 0);
   EXPECT_EQ(err(), "");
 }
 
 TEST_F(ReplayCli, FramesEndsTheRunAndStandardStreamsWork) {
   const std::string script = Write("idle.txt", "# nothing\n");
   EXPECT_EQ(Run("--frames 3 --trace - " + script + " >" + Path("out.csv")), 0) << err();
-  const std::string trace = Read(Path("out.csv"));
+  const std::string trace = ReadFile(Path("out.csv"));
   EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), 4);
 
   const std::string command = "printf '5 tap Right\\n40 close\\n' | " + std::string(PLINKARD_BINARY_DIR) +
                               "/plinkard-replay --trace " + Path("stdin.csv") + " -";
   ASSERT_EQ(std::system(command.c_str()), 0);
-  EXPECT_EQ(Read(Path("stdin.csv")).find("5,40,"), std::string::npos);
-  EXPECT_NE(Read(Path("stdin.csv")).find("4,30,"), std::string::npos);
+  EXPECT_EQ(ReadFile(Path("stdin.csv")).find("5,40,"), std::string::npos);
+  EXPECT_NE(ReadFile(Path("stdin.csv")).find("4,30,"), std::string::npos);
 }
 
 TEST_F(ReplayCli, RefusesBadScriptsWithOneLineNamingIt) {
@@ -157,7 +156,7 @@ TEST_F(ReplayCli, APausedRunWithNothingLeftCanNeverEnd) {
   const std::string script = Write("pause.txt", "25 tap P\n");
   EXPECT_EQ(Run("--frames 100 --trace " + Path("t.csv") + " " + script), 3);
   EXPECT_EQ(err(), "plinkard-replay: the game is paused and no event is left to deliver: the run can never end\n");
-  const std::string trace = Read(Path("t.csv"));
+  const std::string trace = ReadFile(Path("t.csv"));
   EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), 4);  // the header and frames 1 to 3
 }
 

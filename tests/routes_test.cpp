@@ -11,12 +11,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "files.h"
 #include "platform/surface.h"
 #include "replay/replay.h"
 #include "replay/script.h"
@@ -38,15 +38,6 @@ struct Row {
   int deaths = 0;
   std::string caption;
 };
-
-std::string RoutePath(const std::string& name) { return std::string(PLINKARD_SOURCE_DIR) + "/routes/" + name; }
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
 
 // The frames of one replay of routes/NAME, run in this process: Frame(n) is
 // frame n. The game's state stays as the run left it.

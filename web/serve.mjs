@@ -10,7 +10,6 @@ const TYPES = {
   '.html': 'text/html; charset=utf-8',
   '.js': 'text/javascript; charset=utf-8',
   '.wasm': 'application/wasm',
-  '.png': 'image/png',
 };
 
 // Resolves to the listening server; its address() tells the port.

@@ -11,7 +11,7 @@ MODE=${2:-}
 GAME=$1
 
 start_game "$GAME"
-wait_caption '^Plinkard running at' 3
+wait_caption "$RUNNING" 3
 
 note "over both steps, under the hanging block, down the shaft and back onto the spikes"
 walk_to_spikes
@@ -21,7 +21,7 @@ if [ "$MODE" = no-fonts ]; then
   xdotool keyup Left
   note "the caption says: $(caption)"
   xdotool key Return
-  wait_caption '^Plinkard running at [0-9]+FPS\.$' 2
+  wait_caption "$RUNNING" 2
 else
   wait_death_box 5
   xdotool keyup Left

@@ -16,11 +16,8 @@ REPLAY=$2
 SCALE=$4
 SCREEN_W=${XVFB_SCREEN%x*}
 SCREEN_H=${XVFB_SCREEN#*x}
-RUNNING='^Plinkard running at [0-9]+FPS\.$'
 
-# The game's picture a few frames after the start, as the replay draws it.
-: >"$WORK/idle.txt"
-"$REPLAY" --frames 20 --png "$WORK/idle.png" "$WORK/idle.txt"
+idle_picture "$REPLAY"
 
 # place WIDTH HEIGHT LARGEST: sets FACTOR and the picture's rectangle PX PY PW PH
 # in a client area of that size, largest whole factor at most LARGEST (0 when

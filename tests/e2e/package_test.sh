@@ -175,7 +175,7 @@ fi
 
 note "starting /usr/games/plinkard"
 start_game /usr/games/plinkard
-wait_caption '^Plinkard running at [0-9]+FPS\.$' 5
+wait_caption "$RUNNING" 5
 note "caption: $(caption)"
 # Desktops tie the window to its menu entry (and so to the icon) by its class.
 CLASS=$(sed -n 's/^StartupWMClass=//p' "$ENTRY")

@@ -12,15 +12,13 @@ XVFB_SCREEN=1600x1200
 GAME=$1
 REPLAY=$2
 MODE=${3:-90}
-RUNNING='^Plinkard running at [0-9]+FPS\.$'
 # On Wayland, SDL and the libraries that draw the title bar (libdecor's cairo
 # plugin, pango, fontconfig) leave memory behind at exit, some of it from a
 # plugin already unloaded, which LeakSanitizer cannot tell from the game's:
 # the other window tests check the game's memory.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
-: >"$WORK/idle.txt"
-"$REPLAY" --frames 20 --png "$WORK/idle.png" "$WORK/idle.txt"
+idle_picture "$REPLAY"
 
 start_weston 1280 1024
 [ "$MODE" = renderer ] && export SDL_RENDER_DRIVER=opengl
@@ -50,11 +48,7 @@ sleep 0.5
 xdotool keyup Right
 sleep 0.5
 # Walked away from the start: the level shows plain there.
-shot "$WORK/output.png"
-convert "$WORK/output.png" -crop "20x47+$((VX + 8))+$((VY + 111))" +repage "$WORK/start.png"
-convert "$LEVEL_PICTURE" -crop 20x47+8+111 +repage "$WORK/level.png"
-[ "$(compare -metric AE "$WORK/start.png" "$WORK/level.png" null: 2>&1 || true)" = "0" ] ||
-  fail "the player is still at the start"
+[ "$(differs_from_level 20x47+8+111 "$VX" "$VY")" = "0" ] || fail "the player is still at the start"
 
 note "paused: the picture drawn from its changes matches it drawn whole, fullscreen"
 xdotool key p

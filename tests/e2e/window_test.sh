@@ -11,7 +11,7 @@ MAX_CPU=${4:-100}
 start_game "$GAME"
 
 note "frame rate"
-wait_caption '^Plinkard running at [0-9]+FPS\.$' 3
+wait_caption "$RUNNING" 3
 check_rate "$MIN_RATE"
 
 note "cost"
@@ -34,7 +34,7 @@ sleep 1.5
 
 note "resume"
 xdotool key p
-wait_caption '^Plinkard running at [0-9]+FPS\.$' 3
+wait_caption "$RUNNING" 3
 
 note "close"
 wmctrl -i -c "$WIN"

@@ -96,6 +96,12 @@ wayland_view() {
       found && /position:/ { gsub(/[(),]/, " "); print $2, $3; exit }'
 }
 
+# The caption while the game runs, reporting its frame rate.
+RUNNING='^Plinkard running at [0-9]+FPS\.$'
+
+# caption_rate: the frame rate the caption reports, or nothing while it reports none.
+caption_rate() { caption | grep -E "$RUNNING" | tr -dc 0-9; }
+
 # wait_caption REGEX SECONDS: waits until the caption matches.
 wait_caption() {
   end=$(($(date +%s%N) + $2 * 1000000000))
@@ -111,7 +117,7 @@ wait_caption() {
 check_rate() {
   for _ in 1 2 3; do
     sleep 1.05
-    RATE=$(caption | sed -n 's/^Plinkard running at \([0-9]*\)FPS\.$/\1/p')
+    RATE=$(caption_rate)
     note "caption: $(caption)"
     [ -n "$RATE" ] && [ "$RATE" -ge "$1" ] && [ "$RATE" -le 101 ] && return 0
   done
@@ -121,14 +127,33 @@ check_rate() {
 # shot FILE: the window's client area as a PNG.
 shot() { import -window "$WIN" "$1"; }
 
-# differs_from_level GEOMETRY: how many pixels of that part of the window
-# (WIDTHxHEIGHT+X+Y) differ from the level picture, in a fresh screenshot.
+# differs_from_level GEOMETRY [DX DY]: how many pixels of that part of the
+# level picture (WIDTHxHEIGHT+X+Y) differ in the window, in a fresh screenshot;
+# with DX DY, the picture's top left is at (DX, DY) of the window.
 LEVEL_PICTURE=$(cd "$(dirname "$0")/../.." && pwd)/assets/background.png
 differs_from_level() {
+  size=${1%%+*} at=${1#*+}
+  x=${at%+*} y=${at#*+}
   shot "$WORK/s.png"
-  convert "$WORK/s.png" -crop "$1" +repage "$WORK/a.png"
+  convert "$WORK/s.png" -crop "$size+$((x + ${2:-0}))+$((y + ${3:-0}))" +repage "$WORK/a.png"
   convert "$LEVEL_PICTURE" -crop "$1" +repage "$WORK/b.png"
   compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 || true
+}
+
+# idle_picture REPLAY_BINARY: the game's picture a few frames after the start,
+# as the replay tool draws it, in $WORK/idle.png.
+idle_picture() {
+  : >"$WORK/idle.txt"
+  "$1" --frames 20 --png "$WORK/idle.png" "$WORK/idle.txt"
+}
+
+# stopped_near_start WHAT: the player, let go of early, slid to a stop near the
+# start; held, it would have walked on to the low step's wall at x 123. WHAT
+# ends the failure's "the player walked on ...".
+stopped_near_start() {
+  D=$(differs_from_level 40x47+95+111)
+  [ "$D" = "0" ] || fail "the player walked on $1 ($D pixels differ at x 95 to 134)"
+  [ "$(differs_from_level 90x47+4+111)" -gt 100 ] || fail "the player is not near the start"
 }
 
 # pixel FILE X Y: "R,G,B" of one pixel.

@@ -9,6 +9,9 @@ import { serve } from '../../web/serve.mjs';
 
 export const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
 
+// The title while the game runs; its match holds the frame rate.
+export const RATE = /^Plinkard running at (\d+)FPS\.$/;
+
 // Opens DIRECTORY/plinkard.html in a new browser. close() ends both the browser
 // and the server, and removes the profile.
 export async function openPage(directory, { width = 1280, height = 900 } = {}) {
@@ -38,14 +41,23 @@ export async function openPage(directory, { width = 1280, height = 900 } = {}) {
   };
 }
 
-// Waits until the page's title matches `pattern`; answers the match.
-export async function waitForTitle(page, pattern, timeoutMs) {
+// Waits until `check` answers something true; answers that. `what` names
+// what was waited for when it does not come.
+export async function until(what, check, timeoutMs) {
   const deadline = Date.now() + timeoutMs;
   for (;;) {
-    const title = await page.title();
-    const match = title.match(pattern);
-    if (match) return match;
-    if (Date.now() > deadline) throw new Error(`the title is "${title}", not ${pattern}, after ${timeoutMs} ms`);
-    await sleep(50);
+    const value = await check();
+    if (value) return value;
+    if (Date.now() > deadline) throw new Error(`${what}: not within ${timeoutMs} ms`);
+    await sleep(20);
   }
+}
+
+// Waits until the page's title matches `pattern`; answers the match.
+export async function waitForTitle(page, pattern, timeoutMs) {
+  let title = '';
+  return until(`the title matching ${pattern}`, async () => (title = await page.title()).match(pattern), timeoutMs)
+    .catch((error) => {
+      throw new Error(`${error.message}; the title is "${title}"`);
+    });
 }

@@ -6,10 +6,9 @@
 //   node measure.mjs PAGE_DIR
 import { readFile } from 'node:fs/promises';
 
-import { openPage, sleep, waitForTitle } from './browser.mjs';
+import { openPage, RATE, sleep, waitForTitle } from './browser.mjs';
 
 const [pageDir] = process.argv.slice(2);
-const RATE = /^Plinkard running at (\d+)FPS\.$/;
 const WINDOW_MS = 5000;
 const GOALS = { bytes: 600 * 1000, firstFrameMs: 2000, medianRate: 97, standingCpu: 10, runningCpu: 15 };
 

@@ -8,10 +8,9 @@ import { readFile, stat } from 'node:fs/promises';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 
-import { openPage, sleep, waitForTitle } from './browser.mjs';
+import { openPage, RATE, sleep, until, waitForTitle } from './browser.mjs';
 
 const [testPageDir, pageDir, sourceDir] = process.argv.slice(2);
-const RATE = /^Plinkard running at (\d+)FPS\.$/;
 const START = { x: 8, y: 111 };
 const PLAYER = { w: 20, h: 47 };
 
@@ -32,16 +31,6 @@ after(async () => {
 
 const state = () => page.evaluate(() => JSON.parse(UTF8ToString(Module._plinkard_test_state())));
 const place = (x, y) => page.evaluate((x, y) => Module._plinkard_test_place(x, y), x, y);
-
-async function until(what, check, timeoutMs) {
-  const deadline = Date.now() + timeoutMs;
-  for (;;) {
-    const value = await check();
-    if (value) return value;
-    if (Date.now() > deadline) throw new Error(`${what}: not within ${timeoutMs} ms`);
-    await sleep(20);
-  }
-}
 
 const canvasShot = async () => (await page.$('#plinkard')).screenshot({ encoding: 'base64' });
 const picture = async (name) => (await readFile(join(sourceDir, 'assets', `${name}.png`))).toString('base64');
