@@ -1,16 +1,13 @@
 #include "platform/sdl_presenter.h"
 
-#include <cstdlib>
+#include "platform/environment.h"
 
 namespace platform {
 
-std::unique_ptr<SdlPresenter> MakePresenter(SDL_Window* window) {
+std::unique_ptr<SdlPresenter> MakePresenter(SDL_Window* window, const std::optional<WaylandWindow>& wayland) {
   if (SDL_GetWindowSurface(window) != nullptr) return MakeSurfacePresenter(MakeWindowSurfaceCanvases(window));
-  const char* renderDriver = std::getenv("SDL_RENDER_DRIVER");
-  if (renderDriver == nullptr || *renderDriver == '\0') {
-    if (auto wayland = MakeWaylandCanvases(window)) return MakeSurfacePresenter(std::move(wayland));
-  }
-  return MakeTexturePresenter(window);
+  if (wayland && !IsSet("SDL_RENDER_DRIVER")) return MakeSurfacePresenter(MakeWaylandCanvases(window, *wayland));
+  return MakeTexturePresenter(window, wayland ? wayland->surface : nullptr);
 }
 
 }  // namespace platform

@@ -15,7 +15,16 @@
 
 #include "platform/surface.h"
 
+struct wl_display;
+struct wl_surface;
+
 namespace platform {
+
+// A window on Wayland: the connection to the compositor and the window's surface.
+struct WaylandWindow {
+  wl_display* display;
+  wl_surface* surface;
+};
 
 class SdlPresenter {
  public:
@@ -41,6 +50,9 @@ class Canvases {
  public:
   virtual ~Canvases() = default;
   virtual int Count() const = 0;
+  // Whether Take() may give none while the compositor is not ready: the
+  // presenter then keeps a copy of the picture to show later.
+  virtual bool MayHoldBack() const = 0;
   struct Canvas {
     SDL_Surface* surface;  // valid until sent
     int number;            // which of them
@@ -49,17 +61,17 @@ class Canvases {
   // The canvas for the next picture, or none while no new picture may be shown.
   virtual std::optional<Canvas> Take() = 0;
   // Shows the canvas just drawn, telling which parts changed (all when `whole`).
-  virtual bool Send(const Canvas& canvas, std::span<const SDL_Rect> changed, bool whole) = 0;
+  virtual bool Send(const Canvas& canvas, std::span<const Rect> changed, bool whole) = 0;
 };
 
-// Picks the presenter for the window's video driver. Throws
-// std::runtime_error when the window can be drawn in no way.
-std::unique_ptr<SdlPresenter> MakePresenter(SDL_Window* window);
+// Picks the presenter for the window's video driver (`wayland`: the window is
+// on Wayland). Throws std::runtime_error when the window can be drawn in no way.
+std::unique_ptr<SdlPresenter> MakePresenter(SDL_Window* window, const std::optional<WaylandWindow>& wayland);
 
 std::unique_ptr<SdlPresenter> MakeSurfacePresenter(std::unique_ptr<Canvases> canvases);
-std::unique_ptr<SdlPresenter> MakeTexturePresenter(SDL_Window* window);
+// `frames`: the surface whose compositor paces the pictures (on Wayland), or null.
+std::unique_ptr<SdlPresenter> MakeTexturePresenter(SDL_Window* window, wl_surface* frames);
 std::unique_ptr<Canvases> MakeWindowSurfaceCanvases(SDL_Window* window);
-// Null when the window is not on Wayland.
-std::unique_ptr<Canvases> MakeWaylandCanvases(SDL_Window* window);
+std::unique_ptr<Canvases> MakeWaylandCanvases(SDL_Window* window, const WaylandWindow& wayland);
 
 }  // namespace platform

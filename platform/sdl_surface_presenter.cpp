@@ -49,30 +49,35 @@ class SurfacePresenter final : public SdlPresenter {
 
   bool Present(const Surface& picture, const Region& changed, bool whole,
                std::optional<int> largestFactor) override {
-    // The presenter keeps a copy of the picture, to show it when it may.
-    if (!copy_ || copy_->Width() != picture.Width() || copy_->Height() != picture.Height()) {
-      copy_ = std::make_unique<Surface>(picture.Width(), picture.Height());
-      whole = true;
-    }
-    if (whole) {
-      BitBlt(copy_->hDC(), 0, 0, picture.Width(), picture.Height(), picture.hDC(), 0, 0, SRCCOPY);
-    } else {
-      for (const Rect& r : changed.Rects()) {
-        BitBlt(copy_->hDC(), r.x, r.y, r.w, r.h, picture.hDC(), r.x, r.y, SRCCOPY);
-        unshown_.Add(r);
+    largestFactor_ = largestFactor;
+    // Canvases that may hold a picture back are drawn from a copy of it kept
+    // to show later; the others straight from the picture.
+    if (canvases_->MayHoldBack()) {
+      if (!copy_ || copy_->Width() != picture.Width() || copy_->Height() != picture.Height()) {
+        copy_ = std::make_unique<Surface>(picture.Width(), picture.Height());
+        whole = true;
+      }
+      if (whole) {
+        BitBlt(copy_->hDC(), 0, 0, picture.Width(), picture.Height(), picture.hDC(), 0, 0, SRCCOPY);
+      } else {
+        for (const Rect& r : changed.Rects()) {
+          BitBlt(copy_->hDC(), r.x, r.y, r.w, r.h, picture.hDC(), r.x, r.y, SRCCOPY);
+        }
       }
     }
-    largestFactor_ = largestFactor;
     if (whole) {
       wholeUnshown_ = true;
       for (Drawn& d : drawn_) d.placement.reset();
+    } else {
+      for (const Rect& r : changed.Rects()) unshown_.Add(r);
     }
-    return !HoldsBack() || Draw();
+    return !HoldsBack() || Draw(copy_ ? *copy_ : picture);
   }
 
   bool HoldsBack() const override { return wholeUnshown_ || !unshown_.Rects().empty(); }
 
-  bool ShowHeldBack() override { return HoldsBack() && Draw() && !HoldsBack(); }
+  // Only canvases that may hold back leave anything unshown, so the copy is there.
+  bool ShowHeldBack() override { return HoldsBack() && Draw(*copy_) && !HoldsBack(); }
 
  private:
   // What a canvas shows: the placement it was drawn with (none when it must
@@ -82,10 +87,16 @@ class SurfacePresenter final : public SdlPresenter {
     Region missing;
   };
 
-  bool Draw() {
-    const Surface& picture = *copy_;
+  bool Draw(const Surface& picture) {
     const std::optional<Canvases::Canvas> canvas = canvases_->Take();
-    if (!canvas) return true;  // held back until a canvas may be drawn
+    if (!canvas) {
+      if (canvases_->MayHoldBack()) return true;  // held back until a canvas may be drawn
+      // Nothing kept to show later: the canvas is drawn whole next time.
+      for (Drawn& d : drawn_) d.placement.reset();
+      unshown_.Clear();
+      wholeUnshown_ = false;
+      return false;
+    }
     SDL_Surface& screen = *canvas->surface;
     const Placement placement = Place(picture.Width(), picture.Height(), screen.w, screen.h, largestFactor_);
     Drawn& drawn = drawn_[std::size_t(canvas->number)];
@@ -98,8 +109,8 @@ class SurfacePresenter final : public SdlPresenter {
     } else {
       const PixelRows rows{static_cast<Pixel*>(screen.pixels), std::size_t(screen.pitch) / sizeof(Pixel)};
       const auto copy = [&](const Rect& part) {
-        const Rect r = CopyMagnified(picture, part, placement.factor, rows, placement.picture.x, placement.picture.y);
-        rects_.push_back(SDL_Rect{r.x, r.y, r.w, r.h});
+        rects_.push_back(
+            CopyMagnified(picture, part, placement.factor, rows, placement.picture.x, placement.picture.y));
       };
       if (whole) {
         FillAround(screen, placement);
@@ -122,11 +133,11 @@ class SurfacePresenter final : public SdlPresenter {
 
   std::unique_ptr<Canvases> canvases_;
   std::vector<Drawn> drawn_;
-  std::unique_ptr<Surface> copy_;
+  std::unique_ptr<Surface> copy_;  // for canvases that may hold a picture back
   std::optional<int> largestFactor_;
   Region unshown_;             // changed since the last picture sent
   bool wholeUnshown_ = false;  // all of it must be drawn again
-  std::vector<SDL_Rect> rects_;
+  std::vector<Rect> rects_;
 };
 
 // The window's own surface, which SDL sends to the X server: always there to draw on.
@@ -136,19 +147,24 @@ class WindowSurfaceCanvases final : public Canvases {
 
   int Count() const override { return 1; }
 
+  bool MayHoldBack() const override { return false; }
+
   std::optional<Canvas> Take() override {
     SDL_Surface* screen = SDL_GetWindowSurface(window_);
     if (screen == nullptr) return std::nullopt;
     return Canvas{screen, 0, false};
   }
 
-  bool Send(const Canvas& /*canvas*/, std::span<const SDL_Rect> changed, bool whole) override {
+  bool Send(const Canvas& /*canvas*/, std::span<const Rect> changed, bool whole) override {
     if (whole) return SDL_UpdateWindowSurface(window_) == 0;
-    return changed.empty() || SDL_UpdateWindowSurfaceRects(window_, changed.data(), int(changed.size())) == 0;
+    rects_.clear();
+    for (const Rect& r : changed) rects_.push_back(SDL_Rect{r.x, r.y, r.w, r.h});
+    return rects_.empty() || SDL_UpdateWindowSurfaceRects(window_, rects_.data(), int(rects_.size())) == 0;
   }
 
  private:
   SDL_Window* window_;
+  std::vector<SDL_Rect> rects_;
 };
 
 }  // namespace

@@ -3,8 +3,6 @@
 // are uploaded to a streaming texture the size of the picture, which the
 // renderer draws placed and magnified. On Wayland a picture is held back
 // until the compositor is ready for it.
-#include <SDL_syswm.h>
-
 #include <stdexcept>
 #include <string>
 
@@ -17,17 +15,13 @@ namespace {
 
 class TexturePresenter final : public SdlPresenter {
  public:
-  explicit TexturePresenter(SDL_Window* window) {
+  TexturePresenter(SDL_Window* window, wl_surface* frames) {
     // No vertical sync: presenting must never make the game loop wait.
     renderer_ = SDL_CreateRenderer(window, -1, 0);
     if (renderer_ == nullptr) {
       throw std::runtime_error(std::string("SDL: cannot draw in the window: ") + SDL_GetError());
     }
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_WAYLAND) {
-      frames_ = std::make_unique<WaylandFrames>(info.info.wl.surface);
-    }
+    if (frames != nullptr) frames_ = std::make_unique<WaylandFrames>(frames);
   }
 
   ~TexturePresenter() override {
@@ -108,8 +102,8 @@ class TexturePresenter final : public SdlPresenter {
 
 }  // namespace
 
-std::unique_ptr<SdlPresenter> MakeTexturePresenter(SDL_Window* window) {
-  return std::make_unique<TexturePresenter>(window);
+std::unique_ptr<SdlPresenter> MakeTexturePresenter(SDL_Window* window, wl_surface* frames) {
+  return std::make_unique<TexturePresenter>(window, frames);
 }
 
 }  // namespace platform

@@ -1,8 +1,6 @@
 // Canvases for a window on Wayland: the window's own buffers in shared
 // memory, taken only when the compositor is ready for a new picture.
-#include <SDL_syswm.h>
-
-#include <vector>
+#include <array>
 
 #include "platform/sdl_presenter.h"
 #include "platform/wayland_buffers.h"
@@ -13,10 +11,16 @@ namespace {
 
 class WaylandCanvases final : public Canvases {
  public:
-  WaylandCanvases(SDL_Window* window, wl_display* display, wl_surface* surface)
-      : window_(window), buffers_(display, surface), frames_(surface) {}
+  WaylandCanvases(SDL_Window* window, const WaylandWindow& wayland)
+      : window_(window), buffers_(wayland.display, wayland.surface), frames_(wayland.surface) {}
+
+  ~WaylandCanvases() override {
+    for (SDL_Surface* surface : surfaces_) SDL_FreeSurface(surface);
+  }
 
   int Count() const override { return WaylandBuffers::kCount; }
+
+  bool MayHoldBack() const override { return true; }
 
   std::optional<Canvas> Take() override {
     if (!frames_.Ready(WaylandFrames::Clock::now())) return std::nullopt;
@@ -24,23 +28,22 @@ class WaylandCanvases final : public Canvases {
     SDL_GetWindowSizeInPixels(window_, &w, &h);
     const std::optional<WaylandBuffers::Free> free = buffers_.Take(w, h);
     if (!free) return std::nullopt;
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(free->rows.pixels, w, h, 32,
-                                                              int(free->rows.pitch * sizeof(Pixel)),
-                                                              SDL_PIXELFORMAT_XRGB8888);
-    if (surface == nullptr) return std::nullopt;
-    return Canvas{surface, free->number, free->fresh};
+    // A buffer keeps its surface until it is made again (for a new size).
+    SDL_Surface*& surface = surfaces_[std::size_t(free->number)];
+    const bool fresh = free->fresh || surface == nullptr;
+    if (fresh) {
+      SDL_FreeSurface(surface);
+      surface = SDL_CreateRGBSurfaceWithFormatFrom(free->rows.pixels, w, h, 32, int(free->rows.pitch * sizeof(Pixel)),
+                                                   SDL_PIXELFORMAT_XRGB8888);
+      if (surface == nullptr) return std::nullopt;
+    }
+    return Canvas{surface, free->number, fresh};
   }
 
-  bool Send(const Canvas& canvas, std::span<const SDL_Rect> changed, bool whole) override {
-    damage_.clear();
-    if (whole) {
-      damage_.push_back(Rect{0, 0, canvas.surface->w, canvas.surface->h});
-    } else {
-      for (const SDL_Rect& r : changed) damage_.push_back(Rect{r.x, r.y, r.w, r.h});
-    }
-    SDL_FreeSurface(canvas.surface);
+  bool Send(const Canvas& canvas, std::span<const Rect> changed, bool whole) override {
+    const Rect all{0, 0, canvas.surface->w, canvas.surface->h};
     frames_.Presenting(WaylandFrames::Clock::now());
-    buffers_.Show(canvas.number, damage_);
+    buffers_.Show(canvas.number, whole ? std::span<const Rect>(&all, 1) : changed);
     return true;
   }
 
@@ -48,16 +51,13 @@ class WaylandCanvases final : public Canvases {
   SDL_Window* window_;
   WaylandBuffers buffers_;
   WaylandFrames frames_;
-  std::vector<Rect> damage_;
+  std::array<SDL_Surface*, WaylandBuffers::kCount> surfaces_{};  // over each buffer's pixels
 };
 
 }  // namespace
 
-std::unique_ptr<Canvases> MakeWaylandCanvases(SDL_Window* window) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_WAYLAND) return nullptr;
-  return std::make_unique<WaylandCanvases>(window, info.info.wl.display, info.info.wl.surface);
+std::unique_ptr<Canvases> MakeWaylandCanvases(SDL_Window* window, const WaylandWindow& wayland) {
+  return std::make_unique<WaylandCanvases>(window, wayland);
 }
 
 }  // namespace platform

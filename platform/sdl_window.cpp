@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/environment.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_pads.h"
 #include "platform/sdl_presenter.h"
@@ -25,21 +26,23 @@ constexpr auto kLongestSleep = std::chrono::milliseconds(250);
 // compositor: either keeps the sleeps as short as a frame.
 constexpr auto kPollPeriod = std::chrono::milliseconds(10);
 
-bool Set(const char* variable) {
-  const char* value = std::getenv(variable);
-  return value != nullptr && *value != '\0';
+// The events that concern game pads.
+bool IsPadEvent(const SDL_Event& event) {
+  const Uint32 t = event.type;
+  return t == SDL_CONTROLLERDEVICEADDED || t == SDL_CONTROLLERDEVICEREMOVED || t == SDL_CONTROLLERBUTTONDOWN ||
+         t == SDL_CONTROLLERBUTTONUP || t == SDL_CONTROLLERAXISMOTION;
 }
 
 // DISPLAY=":1" or DISPLAY unset.
 std::string Describe(const char* variable) {
-  return std::string(variable) + (Set(variable) ? "=\"" + std::string(std::getenv(variable)) + "\"" : " unset");
+  return std::string(variable) + (IsSet(variable) ? "=\"" + std::string(std::getenv(variable)) + "\"" : " unset");
 }
 
 // Before SDL looks for a display: without DISPLAY or WAYLAND_DISPLAY it would
 // settle for a window nobody sees. A video driver named outright is the
 // player's choice.
 void RequireDisplay() {
-  if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY") && !Set("SDL_VIDEODRIVER")) {
+  if (!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY") && !IsSet("SDL_VIDEODRIVER")) {
     throw std::runtime_error(
         "no display to open the window on: neither DISPLAY nor WAYLAND_DISPLAY is set "
         "(start it from a desktop session)");
@@ -60,7 +63,7 @@ void RequireVisibleDriver() {
 }  // namespace
 
 SdlWindow::SdlWindow(const char* title, int clientWidth, int clientHeight, const ViewOptions& view)
-    : view_(view), fullscreen_(view.fullscreen) {
+    : scale_(view.scale), fullscreen_(view.fullscreen) {
   RequireDisplay();
   // Where the window has a surface of its own (X11), the native shared-memory
   // path presents a frame for about 1% of a core; the default accelerated
@@ -72,24 +75,24 @@ SdlWindow::SdlWindow(const char* title, int clientWidth, int clientHeight, const
     window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, clientWidth, clientHeight,
                                SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     if (window_ == nullptr) throw std::runtime_error(std::string("SDL: ") + SDL_GetError());
-    presenter_ = MakePresenter(window_);
+    std::optional<WaylandWindow> wayland;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE) {
+      if (info.subsystem == SDL_SYSWM_X11) connectionFd_ = ConnectionNumber(info.info.x11.display);
+      if (info.subsystem == SDL_SYSWM_WAYLAND) {
+        wayland = WaylandWindow{info.info.wl.display, info.info.wl.surface};
+        waylandDisplay_ = wayland->display;
+        connectionFd_ = wl_display_get_fd(waylandDisplay_);
+      }
+    }
+    presenter_ = MakePresenter(window_, wayland);
     pads_ = std::make_unique<SdlPads>();
   } catch (...) {
     Close();
     throw;
   }
   SDL_StopTextInput();  // plain key events only, no input method in between
-
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE) {
-    if (info.subsystem == SDL_SYSWM_X11) connectionFd_ = ConnectionNumber(info.info.x11.display);
-    wayland_ = info.subsystem == SDL_SYSWM_WAYLAND;
-    if (wayland_) {
-      waylandDisplay_ = info.info.wl.display;
-      connectionFd_ = wl_display_get_fd(waylandDisplay_);
-    }
-  }
 }
 
 SdlWindow::~SdlWindow() { Close(); }
@@ -108,29 +111,29 @@ void SdlWindow::Close() {
 // There the window is maximized once shown, goes fullscreen from its plain
 // state and is maximized again on its way back.
 void SdlWindow::ShowMaximized() {
-  if (!wayland_) SDL_MaximizeWindow(window_);
+  if (!OnWayland()) SDL_MaximizeWindow(window_);
   if (fullscreen_) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
   SDL_ShowWindow(window_);
-  if (wayland_ && !fullscreen_) SDL_MaximizeWindow(window_);
+  if (OnWayland() && !fullscreen_) SDL_MaximizeWindow(window_);
   shownWindowed_ = !fullscreen_;
   repaintAll_ = true;
 }
 
 void SdlWindow::SetFullscreen(bool on) {
-  if (on && wayland_) SDL_RestoreWindow(window_);
+  if (on && OnWayland()) SDL_RestoreWindow(window_);
   if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
   fullscreen_ = on;
   repaintAll_ = true;
   // Started fullscreen, the window comes back at its small restored size:
   // it is maximized as a window started without is.
-  if (!on && (wayland_ || !shownWindowed_)) SDL_MaximizeWindow(window_);
+  if (!on && (OnWayland() || !shownWindowed_)) SDL_MaximizeWindow(window_);
   shownWindowed_ = shownWindowed_ || !on;
 }
 
 // In a window without --scale, none: the picture stays 1:1 at the top left.
 std::optional<int> SdlWindow::LargestFactor() const {
-  if (fullscreen_) return view_.scale.value_or(kScaleToFit);
-  return view_.scale;
+  if (fullscreen_) return scale_.value_or(kScaleToFit);
+  return scale_;
 }
 
 void SdlWindow::SetCaption(const std::string& caption) {
@@ -195,14 +198,8 @@ void SdlWindow::Dispatch(const SDL_Event& event) {
       if (code >= 0) KeyEvent(code, down, KeySource::Keyboard, ShiftStateOf(event.key.keysym.mod));
       break;
     }
-    case SDL_CONTROLLERDEVICEADDED:
-    case SDL_CONTROLLERDEVICEREMOVED:
-    case SDL_CONTROLLERBUTTONDOWN:
-    case SDL_CONTROLLERBUTTONUP:
-    case SDL_CONTROLLERAXISMOTION:
-      pads_->Handle(event, [this](std::int16_t code, bool down) { PadChanged(code, down); });
-      break;
     default:
+      if (IsPadEvent(event)) pads_->Handle(event, [this](std::int16_t code, bool down) { PadChanged(code, down); });
       break;
   }
 }
@@ -294,16 +291,12 @@ void SdlWindow::MessageBox(const std::string& prompt, const std::string& title) 
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) Dispatch(event);
         break;
-      case SDL_CONTROLLERDEVICEADDED:
-      case SDL_CONTROLLERDEVICEREMOVED:
-      case SDL_CONTROLLERBUTTONDOWN:
-      case SDL_CONTROLLERBUTTONUP:
-      case SDL_CONTROLLERAXISMOTION:
-        pads_->Handle(event, [this](std::int16_t code, bool down) {
-          if (!down) PadChanged(code, false);
-        });
-        break;
       default:
+        if (IsPadEvent(event)) {
+          pads_->Handle(event, [this](std::int16_t code, bool down) {
+            if (!down) PadChanged(code, false);
+          });
+        }
         break;
     }
   }

@@ -54,6 +54,7 @@ class SdlWindow final : public Window {
   std::optional<int> LargestFactor() const;
   bool EventPending();
   bool ConnectionLost() const;
+  bool OnWayland() const { return waylandDisplay_ != nullptr; }
   void SleepUntil(Clock::time_point deadline, bool hasDeadline);
 
   SDL_Window* window_ = nullptr;
@@ -61,14 +62,13 @@ class SdlWindow final : public Window {
   std::unique_ptr<SdlPads> pads_;
   WindowHandlers handlers_;
   HeldKeys held_;
-  ViewOptions view_;
+  std::optional<int> scale_;  // the player's --scale
   bool fullscreen_ = false;
   bool shownWindowed_ = false;  // the window has been on the screen as a window
   std::string caption_;
-  bool wayland_ = false;        // SDL's video driver is Wayland's
-  wl_display* waylandDisplay_ = nullptr;
-  int connectionFd_ = -1;       // the display connection, when it can be waited on directly
-  bool repaintAll_ = true;      // the whole client area needs painting, not just the game area
+  wl_display* waylandDisplay_ = nullptr;  // when SDL's video driver is Wayland's
+  int connectionFd_ = -1;                 // the display connection, when it can be waited on directly
+  bool repaintAll_ = true;                // the whole client area needs painting, not just the game area
   Clock::duration clockOffset_{};
 };
 
