@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/sdl_window.h"
+#include "platform/sdl/window.h"
 
 // What the game runs in, given the real window: a window that wraps it.
 using WindowWrapper = std::function<std::unique_ptr<platform::Window>(platform::Window& real)>;

@@ -52,7 +52,7 @@ void PlaybackWindow::WaitForEvent(std::int64_t tick) {
   real_.WaitForEvent(tick);
 }
 
-platform::WindowHandlers PlaybackWindow::Route(platform::WindowHandlers game) {
+platform::WindowHandlers PlaybackWindow::Intercept(platform::WindowHandlers game) {
   game_ = std::move(game);
   return {
       .KeyDown =

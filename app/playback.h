@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/watched_window.h"
-#include "platform/headless_window.h"
+#include "platform/scripted_event.h"
 
 class PlaybackWindow final : public WatchedWindow {
  public:
@@ -22,7 +22,7 @@ class PlaybackWindow final : public WatchedWindow {
   void WaitForEvent(std::int64_t tick) override;
 
  protected:
-  platform::WindowHandlers Route(platform::WindowHandlers game) override;
+  platform::WindowHandlers Intercept(platform::WindowHandlers game) override;
   void ShowMessage(const std::string&, const std::string&) override {}
 
  private:

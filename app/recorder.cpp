@@ -60,7 +60,7 @@ void RecordingWindow::Write(platform::ScriptedEvent::Kind kind, std::int16_t key
   unflushed_ = true;
 }
 
-platform::WindowHandlers RecordingWindow::Route(platform::WindowHandlers game) {
+platform::WindowHandlers RecordingWindow::Intercept(platform::WindowHandlers game) {
   using Kind = platform::ScriptedEvent::Kind;
   return {
       .KeyDown =

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "app/watched_window.h"
-#include "platform/headless_window.h"
+#include "platform/scripted_event.h"
 
 class RecordingWindow final : public WatchedWindow {
  public:
@@ -20,7 +20,7 @@ class RecordingWindow final : public WatchedWindow {
   void PumpEvents() override;
 
  protected:
-  platform::WindowHandlers Route(platform::WindowHandlers game) override;
+  platform::WindowHandlers Intercept(platform::WindowHandlers game) override;
   void ShowMessage(const std::string& prompt, const std::string& title) override;
 
  private:

@@ -17,7 +17,7 @@ class WatchedWindow : public platform::Window {
   // it started at and the deaths so far, as a replay's trace has them.
   WatchedWindow(platform::Window& real, replay::FrameObserver afterFrame);
 
-  void SetHandlers(platform::WindowHandlers handlers) override { real_.SetHandlers(Route(std::move(handlers))); }
+  void SetHandlers(platform::WindowHandlers handlers) override { real_.SetHandlers(Intercept(std::move(handlers))); }
   void ShowMaximized() override { real_.ShowMaximized(); }
   void SetCaption(const std::string& caption) override { real_.SetCaption(caption); }
   void Present(const platform::Surface& backImage) override;
@@ -28,7 +28,7 @@ class WatchedWindow : public platform::Window {
 
  protected:
   // The handlers the real window calls, given the game's own.
-  virtual platform::WindowHandlers Route(platform::WindowHandlers game) { return game; }
+  virtual platform::WindowHandlers Intercept(platform::WindowHandlers game) { return game; }
   // Shows a message and waits for its answer: the real window's box.
   virtual void ShowMessage(const std::string& prompt, const std::string& title) { real_.MessageBox(prompt, title); }
 

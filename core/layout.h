@@ -48,13 +48,13 @@ constexpr int CellX(int frame) { return SheetPitch * frame + 1; }
 
 // The stage objects' places at start-up: a flag at the foot of each pole,
 // the door in the bottom-right room.
-struct Place {
+struct ObjectPlace {
   float x, y;
   std::int16_t width, height;
 };
-inline constexpr Place Flag1{355, 328, 19, 13};
-inline constexpr Place Flag2{686, 544, 19, 13};
-inline constexpr Place Door{960, 639, 28, 55};
+inline constexpr ObjectPlace Flag1{355, 328, 19, 13};
+inline constexpr ObjectPlace Flag2{686, 544, 19, 13};
+inline constexpr ObjectPlace Door{960, 639, 28, 55};
 // A raised flag hangs this much higher, at the top of its pole.
 inline constexpr float FlagRaise = 56;
 // The flag picture holds its mask in the upper rows and its colours below,

@@ -31,7 +31,7 @@ void Widen(const Pixel* from, int width, int factor, Pixel* to) {
 
 }  // namespace
 
-Placement Place(int pictureWidth, int pictureHeight, int clientWidth, int clientHeight,
+Placement PlacePicture(int pictureWidth, int pictureHeight, int clientWidth, int clientHeight,
                 std::optional<int> largestFactor) {
   const bool scaled = largestFactor.has_value();
   const Pixel surround = scaled ? kBlack : kSurround;

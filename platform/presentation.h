@@ -37,7 +37,7 @@ struct Placement {
 // grey. Scaled, it is magnified by the largest whole factor up to
 // largestFactor that fits, and centred on black. Either way, a client area
 // smaller than the picture gets it shrunk to fit, keeping its proportions.
-Placement Place(int pictureWidth, int pictureHeight, int clientWidth, int clientHeight,
+Placement PlacePicture(int pictureWidth, int pictureHeight, int clientWidth, int clientHeight,
                 std::optional<int> largestFactor);
 
 // 32-bit pixels in rows `pitch` pixels apart: a window's client area.

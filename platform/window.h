@@ -1,7 +1,9 @@
 // The windowing services the game uses: one top-level window with a caption, a
 // back image presented to the screen, keyboard and close events delivered to the
-// window's handlers, a modal message box, and the millisecond tick. Two backends
-// provide them: SDL2 for the real window, and a headless one for tests and replays.
+// window's handlers, a modal message box, and the millisecond tick. The
+// headless window (here) runs tests and replays; each real window is a backend
+// in a folder of its own: platform/sdl/ for the Linux desktop, platform/web/
+// for the web page.
 #pragma once
 
 #include <cstdint>

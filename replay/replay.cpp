@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/layout.h"
+#include "platform/headless_window.h"
 #include "shell/module1.h"
 #include "shell/stage1.h"
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/headless_window.h"
+#include "platform/scripted_event.h"
 
 namespace replay {
 

@@ -8,7 +8,7 @@
 namespace {
 
 template <class Object>
-std::unique_ptr<Object> Place(const layout::Place& at) {
+std::unique_ptr<Object> CreatedAt(const layout::ObjectPlace& at) {
   auto object = std::make_unique<Object>();
   object->X = at.x;
   object->Y = at.y;
@@ -35,9 +35,9 @@ void Form_Load() {
   Player->X = layout::Start.x;
   Player->Y = layout::Start.y;
 
-  Stage1.Flag1 = Place<flagcls>(layout::Flag1);
-  Stage1.Flag2 = Place<flagcls>(layout::Flag2);
-  Stage1.Door1 = Place<doorcls>(layout::Door);
+  Stage1.Flag1 = CreatedAt<flagcls>(layout::Flag1);
+  Stage1.Flag2 = CreatedAt<flagcls>(layout::Flag2);
+  Stage1.Door1 = CreatedAt<doorcls>(layout::Door);
   // The player's actions reach them through these.
   stage::Flag1 = Stage1.Flag1.get();
   stage::Flag2 = Stage1.Flag2.get();

@@ -4,14 +4,14 @@
 
 namespace {
 
-// Codes 0 to 99 are recorded; 100 and above, and anything negative, are not.
-bool Recorded(std::int16_t keyCode) { return keyCode >= 0 && keyCode < module1::kKeyStateUpper; }
+// KeyState keeps codes 0 to 99; 100 and above, and anything negative, it does not.
+bool KeptInKeyState(std::int16_t keyCode) { return keyCode >= 0 && keyCode < module1::kKeyStateUpper; }
 
 }  // namespace
 
 void Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {
   using namespace module1;
-  if (Recorded(KeyCode)) KeyState[std::size_t(KeyCode)] = True;
+  if (KeptInKeyState(KeyCode)) KeyState[std::size_t(KeyCode)] = True;
   if (KeyCode == vk::P) TogglePause();
   if (KeyCode == vk::Left) Player->TurnLeft();
   if (KeyCode == vk::Right) Player->TurnRight();
@@ -23,7 +23,7 @@ void Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {
 
 void Form_KeyUp(std::int16_t KeyCode, std::int16_t /*Shift*/) {
   using namespace module1;
-  if (Recorded(KeyCode)) KeyState[std::size_t(KeyCode)] = False;
+  if (KeptInKeyState(KeyCode)) KeyState[std::size_t(KeyCode)] = False;
   if (KeyCode == vk::Ctrl) Player->Run(False);
 }
 

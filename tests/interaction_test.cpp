@@ -32,7 +32,7 @@ TEST_F(Interaction, SpaceRaisesAFlagOnlyStandingStillAtItsPole) {
       {329.99f, 295, false}, {330, 295, true}, {354.99f, 295, true}, {355, 295, false}, {340, 295.5f, false},
   };
   for (const auto& c : cases) {
-    constexpr layout::Place at = layout::Flag1;
+    constexpr layout::ObjectPlace at = layout::Flag1;
     flag1 = flagcls{at.x, at.y, at.width, at.height, False, Stage1.hDC};
     StandAt(c.x, c.y);
     p.Action();

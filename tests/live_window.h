@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless_window.h"
+#include "platform/scripted_event.h"
 #include "shell/module1.h"
 
 // The player's events; their times are not used.

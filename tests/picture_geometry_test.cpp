@@ -65,7 +65,7 @@ class PictureAndGeometry : public ::testing::Test {
 
 // A place the player can be: x, and a y in the band (and room) to ask about,
 // with room for a crouching player between it and the floor.
-struct Place {
+struct Probe {
   int x, y;
   const char* what;
 };
@@ -77,7 +77,7 @@ struct Place {
 // ground groups between the low posts the game's floor is 1 or 2 rows above
 // the tips; and on the block at the trough's left end and the wall under the
 // trough it is one row below the rock's top (487 against 486).
-const Place kFloors[] = {
+const Probe kFloors[] = {
     {60, 20, "the top band's floor at the start"},
     {180, 20, "the low step"},
     {270, 20, "the top band's floor between the steps"},
@@ -119,7 +119,7 @@ const Place kFloors[] = {
 TEST_F(PictureAndGeometry, FloorsAreTheFirstSolidRowUnderThePlayer) {
   const LevelPicture& picture = Picture();
   ASSERT_TRUE(picture.Loaded());
-  for (const Place& p : kFloors) {
+  for (const Probe& p : kFloors) {
     SCOPED_TRACE(std::string(p.what) + " at x " + std::to_string(p.x) + ", y " + std::to_string(p.y));
     const float level = FloorLevel(kStage, float(p.x), float(p.y));
     const int floor = int(level);
@@ -141,7 +141,7 @@ TEST_F(PictureAndGeometry, FloorsAreTheFirstSolidRowUnderThePlayer) {
 // the right end of the top band's floor (243 against 251), and the open drop
 // at the bottom left, which the game closes at the middle band's floor slab
 // once the player has fallen into the bottom band.
-const Place kCeilings[] = {
+const Probe kCeilings[] = {
     {75, 250, "the top band's floor over the pillar"},
     {200, 250, "the rock hanging over the first spike row"},
     {320, 250, "the rock over the first flag pole"},
@@ -175,7 +175,7 @@ const Place kCeilings[] = {
 TEST_F(PictureAndGeometry, CeilingsAreTheLastSolidRowOverThePlayer) {
   const LevelPicture& picture = Picture();
   ASSERT_TRUE(picture.Loaded());
-  for (const Place& p : kCeilings) {
+  for (const Probe& p : kCeilings) {
     SCOPED_TRACE(std::string(p.what) + " at x " + std::to_string(p.x) + ", y " + std::to_string(p.y));
     const float floor = FloorLevel(kStage, float(p.x), float(p.y));
     const int ceiling = int(CeilingLevel(kStage, float(p.x), floor, False));

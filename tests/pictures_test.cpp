@@ -446,7 +446,7 @@ TEST(LevelPicture, FlagPolesAreSolidBlackAndStandOnTheirFloors) {
 TEST(LevelPicture, TheDoorsPlaceIsLeftOpenOnItsFloor) {
   const Picture& level = Load("background.png");
   ASSERT_TRUE(level.Loaded());
-  constexpr layout::Place door = layout::Door;
+  constexpr layout::ObjectPlace door = layout::Door;
   const int left = int(door.x), top = int(door.y), right = left + door.width - 1, floor = top + door.height;
   for (int y = top; y < floor; ++y)
     for (int x = left; x <= right; ++x) ASSERT_EQ(level.At(x, y), kCream) << x << ", " << y;

@@ -8,7 +8,7 @@
 using platform::BitBlt;
 using platform::CopyMagnified;
 using platform::Pixel;
-using platform::Place;
+using platform::PlacePicture;
 using platform::Placement;
 using platform::Rect;
 using platform::Surface;
@@ -17,24 +17,24 @@ namespace {
 
 constexpr Pixel kGrey = platform::RGB(24, 24, 28), kBlack = 0;
 
-TEST(Place, WithoutScalingThePictureStaysAtTheTopLeftOrShrinksThere) {
-  EXPECT_EQ(Place(1024, 742, 2560, 1600, std::nullopt), (Placement{{0, 0, 1024, 742}, 1, kGrey}));
-  EXPECT_EQ(Place(1024, 742, 1024, 742, std::nullopt), (Placement{{0, 0, 1024, 742}, 1, kGrey}));
+TEST(PlacePicture, WithoutScalingThePictureStaysAtTheTopLeftOrShrinksThere) {
+  EXPECT_EQ(PlacePicture(1024, 742, 2560, 1600, std::nullopt), (Placement{{0, 0, 1024, 742}, 1, kGrey}));
+  EXPECT_EQ(PlacePicture(1024, 742, 1024, 742, std::nullopt), (Placement{{0, 0, 1024, 742}, 1, kGrey}));
   // Half as wide as the picture and tall enough: shrunk by half, still at the top left.
-  EXPECT_EQ(Place(1024, 742, 512, 700, std::nullopt), (Placement{{0, 0, 512, 371}, 0, kGrey}));
+  EXPECT_EQ(PlacePicture(1024, 742, 512, 700, std::nullopt), (Placement{{0, 0, 512, 371}, 0, kGrey}));
 }
 
-TEST(Place, ScaledTheLargestWholeFactorThatFitsIsCentredOnBlack) {
-  EXPECT_EQ(Place(1024, 742, 1280, 1024, platform::kScaleToFit), (Placement{{128, 141, 1024, 742}, 1, kBlack}));
-  EXPECT_EQ(Place(1024, 742, 2560, 1600, platform::kScaleToFit), (Placement{{256, 58, 2048, 1484}, 2, kBlack}));
+TEST(PlacePicture, ScaledTheLargestWholeFactorThatFitsIsCentredOnBlack) {
+  EXPECT_EQ(PlacePicture(1024, 742, 1280, 1024, platform::kScaleToFit), (Placement{{128, 141, 1024, 742}, 1, kBlack}));
+  EXPECT_EQ(PlacePicture(1024, 742, 2560, 1600, platform::kScaleToFit), (Placement{{256, 58, 2048, 1484}, 2, kBlack}));
   // 3840 × 2160: three times as wide would fit, but only twice as tall.
-  EXPECT_EQ(Place(1024, 742, 3840, 2160, platform::kScaleToFit), (Placement{{896, 338, 2048, 1484}, 2, kBlack}));
-  EXPECT_EQ(Place(1024, 742, 3200, 2400, 2), (Placement{{576, 458, 2048, 1484}, 2, kBlack}));
+  EXPECT_EQ(PlacePicture(1024, 742, 3840, 2160, platform::kScaleToFit), (Placement{{896, 338, 2048, 1484}, 2, kBlack}));
+  EXPECT_EQ(PlacePicture(1024, 742, 3200, 2400, 2), (Placement{{576, 458, 2048, 1484}, 2, kBlack}));
   // Smaller than the picture: shrunk to fit and centred.
-  EXPECT_EQ(Place(1024, 742, 800, 600, platform::kScaleToFit), (Placement{{0, 10, 800, 579}, 0, kBlack}));
+  EXPECT_EQ(PlacePicture(1024, 742, 800, 600, platform::kScaleToFit), (Placement{{0, 10, 800, 579}, 0, kBlack}));
   // A client area with no room at all still gets a pixel, never a division by zero.
-  EXPECT_EQ(Place(1024, 742, 0, 0, 1).picture.w, 1);
-  EXPECT_EQ(Place(0, 0, 800, 600, 1).picture.w, 0);
+  EXPECT_EQ(PlacePicture(1024, 742, 0, 0, 1).picture.w, 1);
+  EXPECT_EQ(PlacePicture(0, 0, 800, 600, 1).picture.w, 0);
 }
 
 // Nearest neighbour by the definition: client pixel (x, y) shows picture

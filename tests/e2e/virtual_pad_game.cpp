@@ -15,7 +15,7 @@
 
 #include "app/command_line.h"
 #include "app/play.h"
-#include "platform/sdl_virtual_pad.h"
+#include "platform/sdl/virtual_pad.h"
 #include "shell/module1.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/presentation.h"
-#include "platform/sdl_presenter.h"
-#include "platform/wayland_frames.h"
+#include "platform/sdl/presenter.h"
+#include "platform/sdl/wayland_frames.h"
 
 namespace platform {
 namespace {
@@ -78,7 +78,7 @@ class TexturePresenter final : public SdlPresenter {
   bool Show() {
     int w = 0, h = 0;
     if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0) return false;
-    const Placement placement = Place(width_, height_, w, h, largestFactor_);
+    const Placement placement = PlacePicture(width_, height_, w, h, largestFactor_);
     const Pixel s = placement.surround;
     SDL_SetRenderDrawColor(renderer_, Uint8(s >> 16), Uint8(s >> 8), Uint8(s), SDL_ALPHA_OPAQUE);
     SDL_RenderClear(renderer_);

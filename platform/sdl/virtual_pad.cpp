@@ -1,4 +1,4 @@
-#include "platform/sdl_virtual_pad.h"
+#include "platform/sdl/virtual_pad.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "platform/sdl_pads.h"
+#include "platform/sdl/pads.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "platform/wayland_buffers.h"
+#include "platform/sdl/wayland_buffers.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -79,7 +79,7 @@ void WaylandBuffers::Make(Buffer& b, int width, int height) {
 
 void WaylandBuffers::Released(void* buffer, wl_buffer* /*proxy*/) { static_cast<Buffer*>(buffer)->busy = false; }
 
-std::optional<WaylandBuffers::Free> WaylandBuffers::Take(int width, int height) {
+std::optional<WaylandBuffers::Taken> WaylandBuffers::Take(int width, int height) {
   if (width <= 0 || height <= 0) return std::nullopt;
   int chosen = -1;
   for (int i = 0; i < kCount; ++i) {
@@ -92,7 +92,7 @@ std::optional<WaylandBuffers::Free> WaylandBuffers::Take(int width, int height) 
   const bool fresh = b.buffer == nullptr || b.width != width || b.height != height;
   if (fresh) Make(b, width, height);
   if (b.buffer == nullptr) return std::nullopt;
-  return Free{{b.pixels, std::size_t(width)}, chosen, fresh};
+  return Taken{{b.pixels, std::size_t(width)}, chosen, fresh};
 }
 
 void WaylandBuffers::Show(int number, std::span<const Rect> changed) {

@@ -1,4 +1,4 @@
-#include "platform/sdl_window.h"
+#include "platform/sdl/window.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -11,10 +11,10 @@
 #include <string>
 #include <thread>
 
-#include "platform/environment.h"
-#include "platform/sdl_keys.h"
-#include "platform/sdl_pads.h"
-#include "platform/sdl_presenter.h"
+#include "platform/sdl/environment.h"
+#include "platform/sdl/keys.h"
+#include "platform/sdl/pads.h"
+#include "platform/sdl/presenter.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/wayland_frames.h"
+#include "platform/sdl/wayland_frames.h"
 
 #include <wayland-client.h>
 

@@ -1,4 +1,4 @@
-#include "platform/sdl_keys.h"
+#include "platform/sdl/keys.h"
 
 #include "platform/window.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/presentation.h"
-#include "platform/sdl_presenter.h"
+#include "platform/sdl/presenter.h"
 
 namespace platform {
 namespace {
@@ -98,7 +98,7 @@ class SurfacePresenter final : public SdlPresenter {
       return false;
     }
     SDL_Surface& screen = *canvas->surface;
-    const Placement placement = Place(picture.Width(), picture.Height(), screen.w, screen.h, largestFactor_);
+    const Placement placement = PlacePicture(picture.Width(), picture.Height(), screen.w, screen.h, largestFactor_);
     Drawn& drawn = drawn_[std::size_t(canvas->number)];
     const bool direct = placement.factor > 0 && screen.format->format == SDL_PIXELFORMAT_XRGB8888 &&
                         !SDL_MUSTLOCK(&screen);

@@ -2,9 +2,9 @@
 // memory, taken only when the compositor is ready for a new picture.
 #include <array>
 
-#include "platform/sdl_presenter.h"
-#include "platform/wayland_buffers.h"
-#include "platform/wayland_frames.h"
+#include "platform/sdl/presenter.h"
+#include "platform/sdl/wayland_buffers.h"
+#include "platform/sdl/wayland_frames.h"
 
 namespace platform {
 namespace {
@@ -26,18 +26,18 @@ class WaylandCanvases final : public Canvases {
     if (!frames_.Ready(WaylandFrames::Clock::now())) return std::nullopt;
     int w = 0, h = 0;
     SDL_GetWindowSizeInPixels(window_, &w, &h);
-    const std::optional<WaylandBuffers::Free> free = buffers_.Take(w, h);
-    if (!free) return std::nullopt;
+    const std::optional<WaylandBuffers::Taken> taken = buffers_.Take(w, h);
+    if (!taken) return std::nullopt;
     // A buffer keeps its surface until it is made again (for a new size).
-    SDL_Surface*& surface = surfaces_[std::size_t(free->number)];
-    const bool fresh = free->fresh || surface == nullptr;
+    SDL_Surface*& surface = surfaces_[std::size_t(taken->number)];
+    const bool fresh = taken->fresh || surface == nullptr;
     if (fresh) {
       SDL_FreeSurface(surface);
-      surface = SDL_CreateRGBSurfaceWithFormatFrom(free->rows.pixels, w, h, 32, int(free->rows.pitch * sizeof(Pixel)),
+      surface = SDL_CreateRGBSurfaceWithFormatFrom(taken->rows.pixels, w, h, 32, int(taken->rows.pitch * sizeof(Pixel)),
                                                    SDL_PIXELFORMAT_XRGB8888);
       if (surface == nullptr) return std::nullopt;
     }
-    return Canvas{surface, free->number, fresh};
+    return Canvas{surface, taken->number, fresh};
   }
 
   bool Send(const Canvas& canvas, std::span<const Rect> changed, bool whole) override {

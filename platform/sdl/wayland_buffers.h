@@ -28,13 +28,13 @@ class WaylandBuffers {
 
   static constexpr int kCount = 2;
 
-  struct Free {
+  struct Taken {
     PixelRows rows;
     int number;  // which buffer
     bool fresh;  // newly made: it holds nothing drawn yet
   };
   // A buffer of that size to draw into, or none while the compositor holds both.
-  std::optional<Free> Take(int width, int height);
+  std::optional<Taken> Take(int width, int height);
   // Attaches the buffer to the surface with the parts that changed, and commits.
   void Show(int number, std::span<const Rect> changed);
 

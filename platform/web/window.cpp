@@ -1,4 +1,4 @@
-#include "platform/web_window.h"
+#include "platform/web/window.h"
 
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>

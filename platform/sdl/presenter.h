@@ -30,7 +30,7 @@ class SdlPresenter {
  public:
   virtual ~SdlPresenter() = default;
 
-  // Shows the parts of the picture that changed, placed by Place() with the
+  // Shows the parts of the picture that changed, placed by PlacePicture() with the
   // largest factor given. `whole`: everything must be drawn again (the window
   // was shown, resized or uncovered). Answers false when nothing could be shown.
   virtual bool Present(const Surface& picture, const Region& changed, bool whole,

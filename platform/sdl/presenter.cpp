@@ -1,6 +1,6 @@
-#include "platform/sdl_presenter.h"
+#include "platform/sdl/presenter.h"
 
-#include "platform/environment.h"
+#include "platform/sdl/environment.h"
 
 namespace platform {
 
