@@ -76,8 +76,7 @@ constexpr OptionEntry kOptions[] = {
      }},
 };
 
-constexpr const char* kAbout =
-    "Plays Plinkard, a side-view platform game, in a maximized window.\n";
+constexpr const char* kAbout = "Plays Plinkard, a side-view platform game, in a maximized window.\n";
 
 constexpr const char* kKeys =
     "Keys:\n"

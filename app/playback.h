@@ -14,8 +14,7 @@
 
 class PlaybackWindow final : public WatchedWindow {
  public:
-  PlaybackWindow(platform::Window& real, std::vector<platform::ScriptedEvent> events,
-                 replay::FrameObserver afterFrame);
+  PlaybackWindow(platform::Window& real, std::vector<platform::ScriptedEvent> events, replay::FrameObserver afterFrame);
 
   void Present(const platform::Surface& backImage) override;
   void PumpEvents() override;

@@ -65,8 +65,8 @@ Options ReadCommandLine(int argc, char** argv) {
       const std::string n = value();
       std::int64_t frames = 0;
       const auto [end, error] = std::from_chars(n.data(), n.data() + n.size(), frames);
-      if (n.empty() || n[0] == '-' || n[0] == '+' || error != std::errc() || end != n.data() + n.size() ||
-          frames < 1 || frames > 2147483647) {
+      if (n.empty() || n[0] == '-' || n[0] == '+' || error != std::errc() || end != n.data() + n.size() || frames < 1 ||
+          frames > 2147483647) {
         throw UsageError{"--frames wants a whole number from 1 to 2147483647, not \"" + n + "\""};
       }
       options.frames = frames;
@@ -78,7 +78,8 @@ Options ReadCommandLine(int argc, char** argv) {
     }
   }
   if (!options.script) throw UsageError{"no script given"};
-  if (options.trace == "-" && options.png == "-") throw UsageError{"--trace and --png can't both write to standard output"};
+  if (options.trace == "-" && options.png == "-")
+    throw UsageError{"--trace and --png can't both write to standard output"};
   return options;
 }
 
@@ -127,7 +128,8 @@ int main(int argc, char** argv) {
       replay::Replay(script, options.frames, replay::WriteAsItGoes(trace.get(), false, stderr));
   if (!trace.Close()) return 1;
   if (!outcome.canEnd) {
-    std::fprintf(stderr, "plinkard-replay: the game is paused and no event is left to deliver: the run can never end\n");
+    std::fprintf(stderr,
+                 "plinkard-replay: the game is paused and no event is left to deliver: the run can never end\n");
     return 3;
   }
   if (options.png && !replay::WritePng(*Stage1.BackImage, *options.png)) {

@@ -20,10 +20,10 @@
 
 namespace {
 
-constexpr double kComposeGoal = 1.3;      // frame composition against memcpy, even when all of it is redrawn
-constexpr double kFramePeriod = 0.010;    // a frame every 10 ms
-constexpr double kStepShareGoal = 0.01;   // a movement step against the frame period
-constexpr double kReplayGoal = 8000;      // replayed frames per second, no trace
+constexpr double kComposeGoal = 1.3;     // frame composition against memcpy, even when all of it is redrawn
+constexpr double kFramePeriod = 0.010;   // a frame every 10 ms
+constexpr double kStepShareGoal = 0.01;  // a movement step against the frame period
+constexpr double kReplayGoal = 8000;     // replayed frames per second, no trace
 
 // The game started and closed after its first frame: the player, flags and
 // door stand where start-up put them, ready to be driven directly.
@@ -132,9 +132,10 @@ int main(int argc, char** argv) {
   }
   const double ratio = whole / memcpy;
   const double share = step / kFramePeriod;
-  std::printf("\nframe composition  %.1f us (%.2f x memcpy of the back image, %.1f us); redrawn whole %.1f us, %.2f x; "
-              "goal %.1f x\n",
-              compose * 1e6, compose / memcpy, memcpy * 1e6, whole * 1e6, ratio, kComposeGoal);
+  std::printf(
+      "\nframe composition  %.1f us (%.2f x memcpy of the back image, %.1f us); redrawn whole %.1f us, %.2f x; "
+      "goal %.1f x\n",
+      compose * 1e6, compose / memcpy, memcpy * 1e6, whole * 1e6, ratio, kComposeGoal);
   std::printf("movement step      %.3f us, %.3f%% of the 10 ms frame, %.0f%% of a replayed frame; goal under %.0f%%\n",
               step * 1e6, share * 100, step * fps * 100, kStepShareGoal * 100);
   std::printf("replay             %.0f frames per second, trace off; goal %.0f\n", fps, kReplayGoal);

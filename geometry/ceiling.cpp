@@ -1,9 +1,9 @@
 #include <array>
 
-#include "geometry/bands.h"
-#include "geometry/geometry.h"
 #include "core/layout.h"
 #include "core/stage_handles.h"
+#include "geometry/bands.h"
+#include "geometry/geometry.h"
 
 namespace geometry {
 namespace {
@@ -28,23 +28,23 @@ constexpr std::array<Row, 6> kMiddleCeiling{{
 // the undersides of the shelves and ledges above them.
 constexpr std::array<Row, 20> kBottomCeiling{{
     {kOpen, 3, {379}},
-    {3, 4, {587}},                    // the foot of the hanging wall
-    {4, 6, {379, 515, 587}},          // above and below that foot
+    {3, 4, {587}},            // the foot of the hanging wall
+    {4, 6, {379, 515, 587}},  // above and below that foot
     {6, 7, {379}},
-    {7, 9, {379, 515, 531}},          // under the block left of the trough
+    {7, 9, {379, 515, 531}},  // under the block left of the trough
     {9, 10, {379}},
-    {10, 11, {379, 470, 523}},        // under the trough's bottom
+    {10, 11, {379, 470, 523}},            // under the trough's bottom
     {11, 12, {379, 470, 523, 575, 619}},  // under the trough, the lower shelf's leg
     {12, 13, {379, 470, 523, 575, 595}},
     {13, 14, {427, 470, 523, 575, 595}},  // under the short stub, the trough, the lower shelf
     {14, 15, {379, 470, 483, 575, 595}},  // under the upper shelf, the lower shelf
     {15, 16, {379, 575, 595}},
-    {16, 17, {595}},                  // under the lower shelf
-    {17, 18, {457, 575, 595}},        // the notch in the wall at x 718
+    {16, 17, {595}},            // under the lower shelf
+    {17, 18, {457, 575, 595}},  // the notch in the wall at x 718
     {18, 19, {379}},
-    {19, 20, {379, 505, 547}},        // the notch in the right pillar
+    {19, 20, {379, 505, 547}},  // the notch in the right pillar
     {20, 21, {379}},
-    {21, 22, {379, 505, 641}},        // under the lowest ledge, in the door's room
+    {21, 22, {379, 505, 641}},  // under the lowest ledge, in the door's room
     {22, 23, {379}},
     {23, 24, {379, 505, 641}},
 }};

@@ -1,8 +1,8 @@
 #include <array>
 
+#include "core/stage_handles.h"
 #include "geometry/bands.h"
 #include "geometry/geometry.h"
-#include "core/stage_handles.h"
 
 namespace geometry {
 namespace {
@@ -25,43 +25,43 @@ constexpr std::array<float, 9> kTopEdges{
 // edge 3 (98) the left face of the rock above, which the player meets with its
 // right side, 20 pixels further left.
 constexpr std::array<float, 10> kMiddleEdges{
-    0,     // left border
-    38,    // the open drop ends, the pillar begins
-    111,   // the pillar's right face
-    98,    // the rock hanging under the top band's floor
-    560,   // the block standing on the floor
-    616,   // the lip over the block
-    647,   // the lip's right face
-    925,   // the wall hanging at the band's right end
-    959,   // its right face: the foot of the shaft
+    0,    // left border
+    38,   // the open drop ends, the pillar begins
+    111,  // the pillar's right face
+    98,   // the rock hanging under the top band's floor
+    560,  // the block standing on the floor
+    616,  // the lip over the block
+    647,  // the lip's right face
+    925,  // the wall hanging at the band's right end
+    959,  // its right face: the foot of the shaft
     1000,
 };
 
 constexpr std::array<float, 25> kBottomEdges{
-    0,     // left border
-    94,    // the first post on the ground
-    156,   // its right face
-    198,   // the wall hanging from the floor slab
-    240,   // its right face
-    310,   // the foot of that wall steps down
-    318,   // the foot's right end
-    343,   // the block at the left of the spike trough
-    359,   // the widening of the wall under the trough
-    381,   // the wall under the trough
-    423,   // its right face: the trough
-    479,   // the lower shelf's leg
-    510,   // its right face
-    518,   // the short stub and the upper shelf's post
-    557,   // their right face
-    645,   // the upper shelf's right end
-    702,   // the wall hanging at x 718
-    735,   // the back of its notch
-    750,   // its right face
-    855,   // the right pillar
-    870,   // the back of its notch
-    927,   // its right face
-    955,   // the gap above the door
-    974,   // its right side
+    0,    // left border
+    94,   // the first post on the ground
+    156,  // its right face
+    198,  // the wall hanging from the floor slab
+    240,  // its right face
+    310,  // the foot of that wall steps down
+    318,  // the foot's right end
+    343,  // the block at the left of the spike trough
+    359,  // the widening of the wall under the trough
+    381,  // the wall under the trough
+    423,  // its right face: the trough
+    479,  // the lower shelf's leg
+    510,  // its right face
+    518,  // the short stub and the upper shelf's post
+    557,  // their right face
+    645,  // the upper shelf's right end
+    702,  // the wall hanging at x 718
+    735,  // the back of its notch
+    750,  // its right face
+    855,  // the right pillar
+    870,  // the back of its notch
+    927,  // its right face
+    955,  // the gap above the door
+    974,  // its right side
     1000,
 };
 

@@ -7,8 +7,8 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/surface.h"
 #include "core/boolean.h"
+#include "platform/surface.h"
 
 namespace module1 {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "platform/surface.h"
 #include "core/boolean.h"
+#include "platform/surface.h"
 
 class flagcls {
  public:

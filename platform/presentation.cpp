@@ -32,7 +32,7 @@ void Widen(const Pixel* from, int width, int factor, Pixel* to) {
 }  // namespace
 
 Placement PlacePicture(int pictureWidth, int pictureHeight, int clientWidth, int clientHeight,
-                std::optional<int> largestFactor) {
+                       std::optional<int> largestFactor) {
   const bool scaled = largestFactor.has_value();
   const Pixel surround = scaled ? kBlack : kSurround;
   if (pictureWidth <= 0 || pictureHeight <= 0) return {{0, 0, 0, 0}, 1, surround};
@@ -41,8 +41,7 @@ Placement PlacePicture(int pictureWidth, int pictureHeight, int clientWidth, int
   const int factor = std::max(0, scaled ? std::min(*largestFactor, fits) : std::min(1, fits));
   Rect picture{0, 0, pictureWidth * factor, pictureHeight * factor};
   if (factor == 0) {
-    const double shrink =
-        std::min(double(clientWidth) / pictureWidth, double(clientHeight) / pictureHeight);
+    const double shrink = std::min(double(clientWidth) / pictureWidth, double(clientHeight) / pictureHeight);
     picture.w = std::max(1, int(pictureWidth * shrink));
     picture.h = std::max(1, int(pictureHeight * shrink));
   }

@@ -38,7 +38,7 @@ struct Placement {
 // largestFactor that fits, and centred on black. Either way, a client area
 // smaller than the picture gets it shrunk to fit, keeping its proportions.
 Placement PlacePicture(int pictureWidth, int pictureHeight, int clientWidth, int clientHeight,
-                std::optional<int> largestFactor);
+                       std::optional<int> largestFactor);
 
 // 32-bit pixels in rows `pitch` pixels apart: a window's client area.
 struct PixelRows {
@@ -49,7 +49,6 @@ struct PixelRows {
 // Draws the `part` of the picture magnified `factor` times (each pixel
 // becoming factor × factor pixels) onto the client area, with the picture's
 // top-left corner at `origin`. Answers the rectangle of the client area drawn.
-Rect CopyMagnified(const Surface& picture, const Rect& part, int factor, const PixelRows& to, int originX,
-                   int originY);
+Rect CopyMagnified(const Surface& picture, const Rect& part, int factor, const PixelRows& to, int originX, int originY);
 
 }  // namespace platform

@@ -133,9 +133,9 @@ int BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, std::u
 
   // A whole picture copied over a surface of its size: where the surface
   // already holds this very picture, only what has changed since is rewritten.
-  const bool whole = rop == SRCCOPY && to != from && to->Width() == from->Width() &&
-                     to->Height() == from->Height() && cols.dest == 0 && cols.src == 0 && rows.dest == 0 &&
-                     rows.src == 0 && cols.length == to->Width() && rows.length == to->Height();
+  const bool whole = rop == SRCCOPY && to != from && to->Width() == from->Width() && to->Height() == from->Height() &&
+                     cols.dest == 0 && cols.src == 0 && rows.dest == 0 && rows.src == 0 && cols.length == to->Width() &&
+                     rows.length == to->Height();
   if (whole) {
     const bool holdsIt = to->copyOf_ == src && to->copyVersion_ == from->version_;
     const Rect all[] = {target};
@@ -156,9 +156,7 @@ int BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy, std::u
     Pixel* d = to->RawRow(int(rows.dest + r)) + cols.dest;
     const Pixel* s = from->Row(int(rows.src + r)) + cols.src;
     switch (rop) {
-      case SRCCOPY:
-        std::memmove(d, s, n * sizeof(Pixel));
-        break;
+      case SRCCOPY: std::memmove(d, s, n * sizeof(Pixel)); break;
       case SRCAND:
         for (std::size_t i = 0; i < n; ++i) d[i] &= s[i];
         break;

@@ -16,9 +16,7 @@ inline constexpr std::uint32_t SRCCOPY = 0x00CC0020;   // dest = src
 inline constexpr std::uint32_t SRCAND = 0x008800C6;    // dest = dest AND src
 inline constexpr std::uint32_t SRCPAINT = 0x00EE0086;  // dest = dest OR src
 
-inline constexpr Pixel RGB(int r, int g, int b) {
-  return (Pixel(r) << 16) | (Pixel(g) << 8) | Pixel(b);
-}
+inline constexpr Pixel RGB(int r, int g, int b) { return (Pixel(r) << 16) | (Pixel(g) << 8) | Pixel(b); }
 
 struct Rect {
   int x, y, w, h;
@@ -79,8 +77,8 @@ class Surface {
   int height_;
   std::vector<Pixel> pixels_;
 
-  std::uint64_t version_ = 0;     // counts every change of the pixels
-  HDC copyOf_ = 0;                // these pixels equal that surface's...
+  std::uint64_t version_ = 0;      // counts every change of the pixels
+  HDC copyOf_ = 0;                 // these pixels equal that surface's...
   std::uint64_t copyVersion_ = 0;  // ...as it was at this version...
   Region changedSinceCopy_;        // ...outside these parts
   mutable Region damage_;          // changed since last taken

@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
-#include "platform/surface.h"
 #include "core/boolean.h"
+#include "platform/surface.h"
 
 class playercls {
  public:

@@ -9,13 +9,13 @@ namespace tuning {
 
 // Speeds.
 inline constexpr float Crawl = 1.33f, Walk = 2.93f, Run = 6.67f;  // the limits: crouched, walking, with Ctrl
-inline constexpr float Acceleration = 0.13f;                       // added every step an arrow is held
+inline constexpr float Acceleration = 0.13f;                      // added every step an arrow is held
 
 // On the floor.
 inline constexpr double Friction = 0.8;  // the share of its speed kept every step no arrow is held
 inline constexpr double Nudge = 0.07;    // what a slide slower than NudgeBelow loses towards a stop
 inline constexpr float NudgeBelow = 0.33f;
-inline constexpr double Braking = 0.8;   // kept every step faster than crouched or, without Ctrl, walking allow
+inline constexpr double Braking = 0.8;    // kept every step faster than crouched or, without Ctrl, walking allow
 inline constexpr float DeadZone = 0.01f;  // slower than this is standing still
 
 // In the air.

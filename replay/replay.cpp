@@ -46,10 +46,10 @@ std::string TraceRow(std::int64_t frame, std::int64_t tick, int deaths) {
   const playercls& p = *module1::Player;
   char row[512];
   std::snprintf(row, sizeof row, "%lld,%lld,%.9g,%.9g,%.9g,%.9g,%.9g,%d,%d,%d,%d,%d,%d,%d,%d,%.9g,%.9g,\"%s\"\n",
-                static_cast<long long>(frame), static_cast<long long>(tick), double(p.X), double(p.Y),
-                double(p.XVel), double(p.YVel), double(p.XVelMax), p.Jumps, p.Picstate, p.Crouched, p.Visible,
-                Stage1.Flag1->Raised, Stage1.Flag2->Raised, Stage1.Door1->Opened, deaths,
-                double(Stage1.measure.Left), double(Stage1.measure.Top), Stage1.Caption.c_str());
+                static_cast<long long>(frame), static_cast<long long>(tick), double(p.X), double(p.Y), double(p.XVel),
+                double(p.YVel), double(p.XVelMax), p.Jumps, p.Picstate, p.Crouched, p.Visible, Stage1.Flag1->Raised,
+                Stage1.Flag2->Raised, Stage1.Door1->Opened, deaths, double(Stage1.measure.Left),
+                double(Stage1.measure.Top), Stage1.Caption.c_str());
   return row;
 }
 

@@ -13,7 +13,7 @@
 namespace replay {
 
 struct Outcome {
-  bool canEnd = true;      // false: paused, with nothing left to deliver
+  bool canEnd = true;  // false: paused, with nothing left to deliver
   std::int64_t frames = 0;
   int deaths = 0;
 };

@@ -21,9 +21,18 @@ struct NamedKey {
   std::int16_t code;
 };
 constexpr std::array<NamedKey, 12> kKeyNames{{
-    {"Left", vk::Left}, {"Right", vk::Right}, {"Up", vk::Up}, {"Down", vk::Down}, {"Space", vk::Space},
-    {"Ctrl", vk::Ctrl}, {"Shift", vk::Shift}, {"Alt", vk::Alt}, {"Enter", vk::Enter}, {"Escape", vk::Escape},
-    {"Tab", vk::Tab}, {"Backspace", vk::Backspace},
+    {"Left", vk::Left},
+    {"Right", vk::Right},
+    {"Up", vk::Up},
+    {"Down", vk::Down},
+    {"Space", vk::Space},
+    {"Ctrl", vk::Ctrl},
+    {"Shift", vk::Shift},
+    {"Alt", vk::Alt},
+    {"Enter", vk::Enter},
+    {"Escape", vk::Escape},
+    {"Tab", vk::Tab},
+    {"Backspace", vk::Backspace},
 }};
 
 bool Blank(char c) { return c == ' ' || c == '\t'; }
@@ -159,9 +168,7 @@ std::string ScriptLine(const ScriptedEvent& event) {
     case ScriptedEvent::Kind::KeyUp:
       std::snprintf(line, sizeof line, "%-5lld up   %s\n", time, KeyName(event.keyCode).c_str());
       break;
-    case ScriptedEvent::Kind::Close:
-      std::snprintf(line, sizeof line, "%-5lld close\n", time);
-      break;
+    case ScriptedEvent::Kind::Close: std::snprintf(line, sizeof line, "%-5lld close\n", time); break;
   }
   return line;
 }

@@ -73,9 +73,15 @@ TEST(BitBlt, ClipsToBothSurfacesOnEverySide) {
   // Rectangles hanging off every edge of the destination, off every edge of
   // the source, empty, negative and absurdly large.
   const Case cases[] = {
-      {-2, -1, 5, 5, 0, 0}, {4, 5, 5, 5, 0, 0},   {1, 1, 5, 5, -2, -3}, {0, 0, 3, 3, 4, 4},
-      {0, 0, 0, 3, 0, 0},   {0, 0, -3, -3, 0, 0}, {-100000, -100000, 2147483647, 2147483647, -5, 9},
-      {2147483647, 0, 2147483647, 1, 0, 0},       {0, 0, 3, 3, -2147483647 - 1, -2147483647 - 1},
+      {-2, -1, 5, 5, 0, 0},
+      {4, 5, 5, 5, 0, 0},
+      {1, 1, 5, 5, -2, -3},
+      {0, 0, 3, 3, 4, 4},
+      {0, 0, 0, 3, 0, 0},
+      {0, 0, -3, -3, 0, 0},
+      {-100000, -100000, 2147483647, 2147483647, -5, 9},
+      {2147483647, 0, 2147483647, 1, 0, 0},
+      {0, 0, 3, 3, -2147483647 - 1, -2147483647 - 1},
   };
   for (const Case& c : cases) {
     Surface dest(6, 7, 0xABCDEF);
@@ -87,8 +93,8 @@ TEST(BitBlt, ClipsToBothSurfacesOnEverySide) {
         const bool inside = x - (long long)c.x >= 0 && x - (long long)c.x < c.w && y - (long long)c.y >= 0 &&
                             y - (long long)c.y < c.h && sx >= 0 && sx < 5 && sy >= 0 && sy < 5;
         const Pixel want = inside ? src.At(int(sx), int(sy)) : 0xABCDEF;
-        ASSERT_EQ(dest.At(x, y), want) << "case " << c.x << "," << c.y << " " << c.w << "x" << c.h << " from "
-                                       << c.sx << "," << c.sy << " at " << x << "," << y;
+        ASSERT_EQ(dest.At(x, y), want) << "case " << c.x << "," << c.y << " " << c.w << "x" << c.h << " from " << c.sx
+                                       << "," << c.sy << " at " << x << "," << y;
       }
     }
   }

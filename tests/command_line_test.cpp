@@ -1,8 +1,8 @@
+#include "app/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "app/command_line.h"
 
 namespace {
 
@@ -47,9 +47,9 @@ TEST(CommandLine, TheUsageAndTheHelpListEveryOption) {
             "[--help] [--version]\n");
   const std::string help = Help();
   EXPECT_EQ(help.rfind(Usage(), 0), 0u);
-  for (const char* mention : {"  --fullscreen ", "  --window ", "  --scale N|auto ", "  --record FILE ",
-                              "  --play FILE ", "  --trace FILE ", "  --help ", "  --version ", "F11, Alt+Enter",
-                              "Start"}) {
+  for (const char* mention :
+       {"  --fullscreen ", "  --window ", "  --scale N|auto ", "  --record FILE ", "  --play FILE ", "  --trace FILE ",
+        "  --help ", "  --version ", "F11, Alt+Enter", "Start"}) {
     EXPECT_NE(help.find(mention), std::string::npos) << mention;
   }
 }

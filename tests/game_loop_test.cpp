@@ -90,8 +90,8 @@ TEST(StartUp, PutsEverythingInItsPlaceOnOneDrawingSurface) {
   EXPECT_EQ(Stage1.Flag2->Y, 544.0f);
   EXPECT_EQ(Stage1.Door1->Opened, False);
   EXPECT_NE(Stage1.hDC, 0);
-  for (const platform::HDC form : {p.CurrentForm, Stage1.Flag1->CurrentForm, Stage1.Flag2->CurrentForm,
-                                   Stage1.Door1->CurrentForm}) {
+  for (const platform::HDC form :
+       {p.CurrentForm, Stage1.Flag1->CurrentForm, Stage1.Flag2->CurrentForm, Stage1.Door1->CurrentForm}) {
     EXPECT_EQ(form, Stage1.hDC);
   }
 }
@@ -124,7 +124,8 @@ TEST(Keyboard, CtrlSwitchesRunningOnAndOffOnTheFloor) {
 
 TEST(Pause, HoldsTheFrameWithTheBannerAndKeepsKeysActing) {
   // P before frame 6; Up while paused; P again to resume.
-  HeadlessGame game({Down(50, vk::P), Up(51, vk::P), Down(100, vk::Up), Up(110, vk::Up), Down(200, vk::P), Close(1100)});
+  HeadlessGame game(
+      {Down(50, vk::P), Up(51, vk::P), Down(100, vk::Up), Up(110, vk::Up), Down(200, vk::P), Close(1100)});
   std::vector<std::int64_t> frameTicks;
   std::vector<float> ys;
   bool bannerShown = false;

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "platform/held_keys.h"
+
+#include <gtest/gtest.h>
 
 using platform::HeldKeys;
 using platform::KeySource;

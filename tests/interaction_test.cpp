@@ -74,7 +74,10 @@ TEST_F(Interaction, DeathRespawnsAtTheLatestCheckpoint) {
     float x, y;
     std::int16_t picstate;
   } cases[] = {
-      {false, false, 8, 111, 2}, {true, false, 342, 295, 0}, {false, true, 673, 511, 2}, {true, true, 673, 511, 2},
+      {false, false, 8, 111, 2},
+      {true, false, 342, 295, 0},
+      {false, true, 673, 511, 2},
+      {true, true, 673, 511, 2},
   };
   for (const auto& c : cases) {
     flag1.Raised = c.flag1 ? True : False;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "geometry/geometry.h"
 #include "core/stage_handles.h"
+#include "geometry/geometry.h"
 
 namespace {
 

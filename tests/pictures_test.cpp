@@ -178,7 +178,8 @@ TEST(PlayerSheets, FacingLeftIsFacingRightMirroredAndEveryFrameWearsTheClothes) 
       for (int i = 0; i < kCellWidth; ++i) {
         const int a = CellLeft(left_frame) + i, b = CellLeft(right_frame) + kCellWidth - 1 - i;
         ASSERT_EQ(mask.At(a, y), mask.At(b, y)) << "frames " << left_frame << " and " << right_frame << ", row " << y;
-        ASSERT_EQ(sprite.At(a, y), sprite.At(b, y)) << "frames " << left_frame << " and " << right_frame << ", row " << y;
+        ASSERT_EQ(sprite.At(a, y), sprite.At(b, y))
+            << "frames " << left_frame << " and " << right_frame << ", row " << y;
       }
   const Rgb skin{248, 192, 156}, shirt{128, 64, 0}, trousers{0, 0, 176};
   for (int k = 0; k < kCells; ++k) {
@@ -320,11 +321,10 @@ struct Spikes {
   int x0, x1, base, count;
 };
 const Spikes kSpikeRows[] = {
-    {115, 307, 358, 13}, {396, 573, 357, 12}, {707, 929, 357, 15}, {432, 532, 501, 7},
-    {294, 320, 565, 2},  {588, 643, 573, 4},  {930, 956, 499, 2},  {930, 956, 559, 2},
-    {930, 956, 619, 2},  {991, 1017, 499, 2}, {991, 1017, 559, 2}, {991, 1017, 619, 2},
-    {6, 106, 693, 7},    {163, 252, 693, 6},  {317, 372, 693, 4},  {444, 484, 693, 3},
-    {540, 580, 693, 3},  {635, 676, 693, 3},  {732, 772, 693, 3},  {828, 868, 693, 3},
+    {115, 307, 358, 13}, {396, 573, 357, 12}, {707, 929, 357, 15}, {432, 532, 501, 7}, {294, 320, 565, 2},
+    {588, 643, 573, 4},  {930, 956, 499, 2},  {930, 956, 559, 2},  {930, 956, 619, 2}, {991, 1017, 499, 2},
+    {991, 1017, 559, 2}, {991, 1017, 619, 2}, {6, 106, 693, 7},    {163, 252, 693, 6}, {317, 372, 693, 4},
+    {444, 484, 693, 3},  {540, 580, 693, 3},  {635, 676, 693, 3},  {732, 772, 693, 3}, {828, 868, 693, 3},
 };
 const layout::Box kPoles[] = {layout::Pole1, layout::Pole2};
 
@@ -390,8 +390,10 @@ TEST(LevelPicture, SpikeRowsStandWhereTheLayoutPutsThem) {
     std::vector<std::pair<int, int>> runs;
     for (int x = row.x0 - 1; x <= row.x1 + 1; ++x) {
       if (!(level.At(x, base) == kSpikeRed)) continue;
-      if (runs.empty() || runs.back().second != x - 1) runs.emplace_back(x, x);
-      else runs.back().second = x;
+      if (runs.empty() || runs.back().second != x - 1)
+        runs.emplace_back(x, x);
+      else
+        runs.back().second = x;
     }
     ASSERT_EQ(runs.size(), std::size_t(row.count));
     EXPECT_EQ(runs.front().first, row.x0);
@@ -504,8 +506,8 @@ TEST(LevelPicture, NotesStandInOpenSpaceAtTheirCornersWithTheirLines) {
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) {
       if (!IsLettering(level.At(x, y))) continue;
-      const bool in_a_note = std::any_of(std::begin(kNotes), std::end(kNotes),
-                                         [&](const NoteAt& n) { return box_of(n).Contains(x, y); });
+      const bool in_a_note =
+          std::any_of(std::begin(kNotes), std::end(kNotes), [&](const NoteAt& n) { return box_of(n).Contains(x, y); });
       ASSERT_TRUE(in_a_note) << "stray colour " << level.At(x, y) << " at " << x << ", " << y;
     }
 }

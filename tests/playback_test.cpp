@@ -1,12 +1,13 @@
 // Playing a script back in the window: the frames are the replay's, however
 // late the live frames come, however long the viewer holds the playback with
 // P, and whatever else the viewer presses.
+#include "app/playback.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/playback.h"
 #include "live_runs.h"
 #include "platform/keys.h"
 
@@ -59,7 +60,8 @@ TEST(Playback, TheViewersPauseHoldsThePlaybackAndChangesNothing) {
   // Around the script's own pause: the viewer's P just before it, and during
   // it (the script's P still resumes the game, after the viewer's hold).
   const std::string pause = RouteText("pause.txt");
-  const Played held = Play(pause, {{18, 2, {Press(P)}}, {18, 20, {Press(P)}}, {19, 100, {Press(P)}}, {19, 400, {Press(P)}}});
+  const Played held =
+      Play(pause, {{18, 2, {Press(P)}}, {18, 20, {Press(P)}}, {19, 100, {Press(P)}}, {19, 400, {Press(P)}}});
   EXPECT_EQ(held.undelivered, 0);
   EXPECT_EQ(held.live.rows, ReplayRows(pause));
   EXPECT_GT(held.live.ticks[20] - held.live.ticks[19], 2001 - 190 + 1000);

@@ -94,11 +94,11 @@ TEST_F(Actions, JumpAndTheSecondJump) {
     float before;
     float after;
   } second[] = {
-      {-0.07f, 4.26000023f},                   // the top of the arc
-      {2.13f, 4.33f},                          // still rising: capped
-      {-2.0f, 2.32999992f},                    // falling
-      {-5.0f, 0.0f},                           // falling fast: the fall just stops
-      {-4.33f, -4.33f},                        // exactly -4.33: nothing
+      {-0.07f, 4.26000023f},  // the top of the arc
+      {2.13f, 4.33f},         // still rising: capped
+      {-2.0f, 2.32999992f},   // falling
+      {-5.0f, 0.0f},          // falling fast: the fall just stops
+      {-4.33f, -4.33f},       // exactly -4.33: nothing
   };
   for (const auto& c : second) {
     p.Jumps = 1;

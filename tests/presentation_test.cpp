@@ -1,15 +1,15 @@
+#include "platform/presentation.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "platform/presentation.h"
-
 using platform::BitBlt;
 using platform::CopyMagnified;
 using platform::Pixel;
-using platform::PlacePicture;
 using platform::Placement;
+using platform::PlacePicture;
 using platform::Rect;
 using platform::Surface;
 
@@ -69,8 +69,8 @@ TEST(CopyMagnified, TheChangedPartsOfEveryFrameAddUpToTheWholePictureMagnified) 
       BitBlt(picture.hDC(), 0, 0, 97, 61, level.hDC(), 0, 0, platform::SRCCOPY);
       for (int sprite = 0; sprite < 3; ++sprite) {
         const int x = int(random() % 110) - 10, y = int(random() % 75) - 10;
-        BitBlt(picture.hDC(), x, y, 1 + int(random() % 20), 1 + int(random() % 20), sheet.hDC(),
-               int(random() % 30), int(random() % 20), frame % 2 ? platform::SRCPAINT : platform::SRCCOPY);
+        BitBlt(picture.hDC(), x, y, 1 + int(random() % 20), 1 + int(random() % 20), sheet.hDC(), int(random() % 30),
+               int(random() % 20), frame % 2 ? platform::SRCPAINT : platform::SRCCOPY);
       }
       const platform::Region changed = picture.TakeDamage();
       for (const Rect& part : changed.Rects()) {

@@ -16,9 +16,8 @@
 class ProgramRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("plinkard-cli-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = std::filesystem::temp_directory_path() / ("plinkard-cli-" + std::to_string(::getpid()) + "-" +
+                                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir_);
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
@@ -33,8 +32,8 @@ class ProgramRun : public ::testing::Test {
   // Runs the built program with `args` (a shell command line's rest), after
   // `prefix` (such as "env -u DISPLAY"); its standard error lands in err().
   int RunProgram(const std::string& program, const std::string& args, const std::string& prefix = "") {
-    const std::string command = prefix + " " + std::string(PLINKARD_BINARY_DIR) + "/" + program + " " + args +
-                                " 2>" + Path("stderr") + " </dev/null";
+    const std::string command = prefix + " " + std::string(PLINKARD_BINARY_DIR) + "/" + program + " " + args + " 2>" +
+                                Path("stderr") + " </dev/null";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }

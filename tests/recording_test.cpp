@@ -19,7 +19,8 @@ namespace {
 
 class TempFile {
  public:
-  TempFile() : path_((std::filesystem::temp_directory_path() / ("plinkard-recording-" + std::to_string(getpid()))).string()) {}
+  TempFile()
+      : path_((std::filesystem::temp_directory_path() / ("plinkard-recording-" + std::to_string(getpid()))).string()) {}
   ~TempFile() { std::filesystem::remove(path_); }
   const std::string& path() const { return path_; }
 
@@ -83,7 +84,8 @@ struct Case {
 
 std::vector<LiveMoment> Repeats(std::int16_t key, std::int64_t fromFrame, std::int64_t toFrame) {
   std::vector<LiveMoment> moments;
-  for (std::int64_t k = fromFrame; k <= toFrame; ++k) moments.push_back({k, int(k % 7 == 0 ? 1 : 1 + k % 3), {Press(key)}});
+  for (std::int64_t k = fromFrame; k <= toFrame; ++k)
+    moments.push_back({k, int(k % 7 == 0 ? 1 : 1 + k % 3), {Press(key)}});
   return moments;
 }
 
@@ -142,12 +144,13 @@ const std::vector<Case>& Cases() {
         {25, 1, {Press(P), Release(P), Press(P), Release(P)}},
         {40, 1, {CloseWindow()}}}},
       {"auto-repeat of held keys, the measuring keys among them",
-       Joined(Joined(Joined(Repeats(Right, 1, 60), Repeats(Ctrl, 20, 40)), Joined(Repeats(A, 5, 30), Repeats(G, 10, 50))),
-              {{41, 1, {Release(Ctrl)}},
-               {31, 3, {Release(A)}},
-               {51, 2, {Release(G)}},
-               {61, 1, {Release(Right)}},
-               {70, 1, {CloseWindow()}}})},
+       Joined(
+           Joined(Joined(Repeats(Right, 1, 60), Repeats(Ctrl, 20, 40)), Joined(Repeats(A, 5, 30), Repeats(G, 10, 50))),
+           {{41, 1, {Release(Ctrl)}},
+            {31, 3, {Release(A)}},
+            {51, 2, {Release(G)}},
+            {61, 1, {Release(Right)}},
+            {70, 1, {CloseWindow()}}})},
       {"a death: its message answered with Return, and the keys let go after it",
        Joined(RouteMoments("deaths.txt", 5600), {{556, 1, {Release(Enter)}}, {580, 2, {CloseWindow()}}}), 1},
       {"a close while paused",

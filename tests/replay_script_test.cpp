@@ -42,9 +42,9 @@ TEST(ScriptReader, ReadsEveryKindOfLine) {
   const replay::Script s = ParseScript(text, "s.txt");
   EXPECT_TRUE(s.closes);
   const std::vector<std::pair<Kind, std::int16_t>> want = {
-      {Kind::KeyDown, 39}, {Kind::KeyUp, 39}, {Kind::KeyDown, 38}, {Kind::KeyUp, 38}, {Kind::KeyDown, 17},
-      {Kind::KeyDown, 81}, {Kind::KeyDown, 53}, {Kind::KeyDown, 5},  {Kind::KeyDown, -1}, {Kind::KeyDown, 100},
-      {Kind::KeyDown, -32768}, {Kind::KeyDown, 32767}, {Kind::KeyDown, 8}, {Kind::Close, 0},
+      {Kind::KeyDown, 39},     {Kind::KeyUp, 39},      {Kind::KeyDown, 38}, {Kind::KeyUp, 38},   {Kind::KeyDown, 17},
+      {Kind::KeyDown, 81},     {Kind::KeyDown, 53},    {Kind::KeyDown, 5},  {Kind::KeyDown, -1}, {Kind::KeyDown, 100},
+      {Kind::KeyDown, -32768}, {Kind::KeyDown, 32767}, {Kind::KeyDown, 8},  {Kind::Close, 0},
   };
   ASSERT_EQ(s.events.size(), want.size());
   for (std::size_t i = 0; i < want.size(); ++i) {

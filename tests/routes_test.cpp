@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "core/layout.h"
 #include "files.h"
 #include "platform/surface.h"
 #include "replay/replay.h"
 #include "replay/script.h"
-#include "core/layout.h"
 #include "shell/module1.h"
 #include "shell/stage1.h"
 
@@ -168,8 +168,8 @@ std::string Differences(const std::vector<Pixel>& expected, const std::vector<Pi
   for (std::size_t i = 0; i < expected.size(); ++i) {
     if (expected[i] == actual[i]) continue;
     if (++count <= 5) {
-      out << " (" << i % layout::StageWidth << ", " << i / layout::StageWidth << "): " << std::hex
-          << actual[i] << " instead of " << expected[i] << std::dec << ";";
+      out << " (" << i % layout::StageWidth << ", " << i / layout::StageWidth << "): " << std::hex << actual[i]
+          << " instead of " << expected[i] << std::dec << ";";
     }
   }
   if (count == 0) return "";
@@ -190,8 +190,7 @@ TEST(CompleteRoute, LastFrameShowsTheOpenDoorBothFlagsUpAndNoPlayer) {
   EXPECT_GT(doorCellsDiffer, 28 * 55 / 2);
   const platform::Surface& level = *Stage1.background.Picture;
   EXPECT_NE(expected[std::size_t(278 * layout::StageWidth + 357)], level.At(357, 278)) << "flag 1 raised";
-  EXPECT_EQ(expected[std::size_t(334 * layout::StageWidth + 357)], level.At(357, 334))
-      << "flag 1 gone from below";
+  EXPECT_EQ(expected[std::size_t(334 * layout::StageWidth + 357)], level.At(357, 334)) << "flag 1 gone from below";
 
   // The window's back image, in this process.
   const platform::Surface& back = *Stage1.BackImage;

@@ -55,8 +55,8 @@ int main(int argc, char** argv) {
 
     out << "static const unsigned char " << name << "_png[] = {";
     for (std::size_t k = 0; k < bytes.size(); ++k) out << (k % 20 == 0 ? "\n  " : "") << int(bytes[k]) << ',';
-    out << "\n};\nconst EmbeddedPicture " << name << "{" << name << "_png, sizeof " << name << "_png, " << width
-        << ", " << height << "};\n\n";
+    out << "\n};\nconst EmbeddedPicture " << name << "{" << name << "_png, sizeof " << name << "_png, " << width << ", "
+        << height << "};\n\n";
   }
   out << "}  // namespace embedded\n";
 

@@ -56,15 +56,9 @@ SdlPads::~SdlPads() {
 
 void SdlPads::Handle(const SDL_Event& event, const Change& change) {
   switch (event.type) {
-    case SDL_CONTROLLERDEVICEADDED:
-      Open(event.cdevice.which, change);
-      break;
-    case SDL_CONTROLLERDEVICEREMOVED:
-      Close(event.cdevice.which, change);
-      break;
-    default:
-      Update(change);
-      break;
+    case SDL_CONTROLLERDEVICEADDED: Open(event.cdevice.which, change); break;
+    case SDL_CONTROLLERDEVICEREMOVED: Close(event.cdevice.which, change); break;
+    default: Update(change); break;
   }
 }
 

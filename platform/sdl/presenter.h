@@ -33,8 +33,7 @@ class SdlPresenter {
   // Shows the parts of the picture that changed, placed by PlacePicture() with the
   // largest factor given. `whole`: everything must be drawn again (the window
   // was shown, resized or uncovered). Answers false when nothing could be shown.
-  virtual bool Present(const Surface& picture, const Region& changed, bool whole,
-                       std::optional<int> largestFactor) = 0;
+  virtual bool Present(const Surface& picture, const Region& changed, bool whole, std::optional<int> largestFactor) = 0;
   // A presenter may hold changes back until the compositor is ready for a new
   // picture: whether it holds some, and showing them once it may (answering
   // whether it did).

@@ -28,9 +28,9 @@ void FillAround(SDL_Surface& screen, const Placement& placement) {
 
 // Shrunk, or in a pixel format of its own, the picture goes through SDL's blits.
 void DrawConverted(const Surface& picture, SDL_Surface& screen, const Placement& placement) {
-  SDL_Surface* from = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Pixel*>(picture.Row(0)), picture.Width(),
-                                                         picture.Height(), 32, picture.Width() * int(sizeof(Pixel)),
-                                                         SDL_PIXELFORMAT_XRGB8888);
+  SDL_Surface* from =
+      SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Pixel*>(picture.Row(0)), picture.Width(), picture.Height(), 32,
+                                         picture.Width() * int(sizeof(Pixel)), SDL_PIXELFORMAT_XRGB8888);
   if (from == nullptr) return;
   SDL_Rect to{placement.picture.x, placement.picture.y, placement.picture.w, placement.picture.h};
   if (placement.factor == 1) {
@@ -47,8 +47,7 @@ class SurfacePresenter final : public SdlPresenter {
   explicit SurfacePresenter(std::unique_ptr<Canvases> canvases)
       : canvases_(std::move(canvases)), drawn_(std::size_t(canvases_->Count())) {}
 
-  bool Present(const Surface& picture, const Region& changed, bool whole,
-               std::optional<int> largestFactor) override {
+  bool Present(const Surface& picture, const Region& changed, bool whole, std::optional<int> largestFactor) override {
     largestFactor_ = largestFactor;
     // Canvases that may hold a picture back are drawn from a copy of it kept
     // to show later; the others straight from the picture.
@@ -100,8 +99,8 @@ class SurfacePresenter final : public SdlPresenter {
     SDL_Surface& screen = *canvas->surface;
     const Placement placement = PlacePicture(picture.Width(), picture.Height(), screen.w, screen.h, largestFactor_);
     Drawn& drawn = drawn_[std::size_t(canvas->number)];
-    const bool direct = placement.factor > 0 && screen.format->format == SDL_PIXELFORMAT_XRGB8888 &&
-                        !SDL_MUSTLOCK(&screen);
+    const bool direct =
+        placement.factor > 0 && screen.format->format == SDL_PIXELFORMAT_XRGB8888 && !SDL_MUSTLOCK(&screen);
     const bool whole = !direct || canvas->fresh || drawn.placement != placement;
     rects_.clear();
     if (!direct) {

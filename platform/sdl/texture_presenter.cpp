@@ -31,8 +31,7 @@ class TexturePresenter final : public SdlPresenter {
   TexturePresenter(const TexturePresenter&) = delete;
   TexturePresenter& operator=(const TexturePresenter&) = delete;
 
-  bool Present(const Surface& picture, const Region& changed, bool whole,
-               std::optional<int> largestFactor) override {
+  bool Present(const Surface& picture, const Region& changed, bool whole, std::optional<int> largestFactor) override {
     if (!Upload(picture, changed)) return false;
     largestFactor_ = largestFactor;
     mustShow_ = mustShow_ || whole;
@@ -56,8 +55,8 @@ class TexturePresenter final : public SdlPresenter {
     const int pitch = picture.Width() * int(sizeof(Pixel));
     if (texture_ == nullptr || width_ != picture.Width() || height_ != picture.Height()) {
       RendererReset();
-      texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                   picture.Width(), picture.Height());
+      texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING, picture.Width(),
+                                   picture.Height());
       if (texture_ == nullptr) return false;
       width_ = picture.Width();
       height_ = picture.Height();

@@ -61,8 +61,8 @@ void WaylandBuffers::Make(Buffer& b, int width, int height) {
   const std::size_t bytes = stride * std::size_t(height);
   const int fd = memfd_create("plinkard-window", MFD_CLOEXEC);
   if (fd < 0) return;
-  void* pixels = ftruncate(fd, off_t(bytes)) == 0 ? mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0)
-                                                  : MAP_FAILED;
+  void* pixels =
+      ftruncate(fd, off_t(bytes)) == 0 ? mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0) : MAP_FAILED;
   if (pixels != MAP_FAILED) {
     wl_shm_pool* pool = wl_shm_create_pool(shm_, fd, std::int32_t(bytes));
     b.buffer = wl_shm_pool_create_buffer(pool, 0, width, height, std::int32_t(stride), WL_SHM_FORMAT_XRGB8888);

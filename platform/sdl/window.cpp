@@ -176,11 +176,8 @@ void SdlWindow::Dispatch(const SDL_Event& event) {
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_MAXIMIZED:
-        case SDL_WINDOWEVENT_RESTORED:
-          repaintAll_ = true;
-          break;
-        default:
-          break;
+        case SDL_WINDOWEVENT_RESTORED: repaintAll_ = true; break;
+        default: break;
       }
       break;
     case SDL_RENDER_DEVICE_RESET:
@@ -262,8 +259,8 @@ void SdlWindow::SleepUntil(Clock::time_point deadline, bool hasDeadline) {
 }
 
 void SdlWindow::MessageBox(const std::string& prompt, const std::string& title) {
-  const SDL_MessageBoxButtonData ok{
-      SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "OK"};
+  const SDL_MessageBoxButtonData ok{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
+                                    0, "OK"};
   const SDL_MessageBoxData box{0, window_, title.c_str(), prompt.c_str(), 1, &ok, nullptr};
   int pressed = 0;
   if (SDL_ShowMessageBox(&box, &pressed) == 0) return;
@@ -282,9 +279,7 @@ void SdlWindow::MessageBox(const std::string& prompt, const std::string& title) 
         answered = event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER ||
                    event.key.keysym.sym == SDLK_ESCAPE || event.key.keysym.sym == SDLK_SPACE;
         break;
-      case SDL_KEYUP:
-        Dispatch(event);
-        break;
+      case SDL_KEYUP: Dispatch(event); break;
       case SDL_QUIT:
         Dispatch(event);  // a close request ends the program from here too
         break;

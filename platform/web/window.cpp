@@ -36,16 +36,18 @@ vk::Code KeyCodeOf(int keyCode) {
   const auto in = [keyCode](int first, int last) { return keyCode >= first && keyCode <= last; };
   const bool known = in(vk::Letter('A'), vk::Letter('Z')) || in(vk::Digit(0), vk::Digit(9)) ||
                      in(vk::F1, vk::F1 + 11) || in(vk::Numpad0, vk::Numpad0 + 9) || in(vk::Left, vk::Down) ||
-                     in(vk::Shift, vk::Alt) || keyCode == vk::Space || keyCode == vk::Enter ||
-                     keyCode == vk::Escape || keyCode == vk::Tab || keyCode == vk::Backspace;
+                     in(vk::Shift, vk::Alt) || keyCode == vk::Space || keyCode == vk::Enter || keyCode == vk::Escape ||
+                     keyCode == vk::Tab || keyCode == vk::Backspace;
   return known ? vk::Code(keyCode) : vk::Code(-1);
 }
 
-bool IsGameKey(vk::Code code) { return std::find(std::begin(vk::kGameKeys), std::end(vk::kGameKeys), code) != std::end(vk::kGameKeys); }
+bool IsGameKey(vk::Code code) {
+  return std::find(std::begin(vk::kGameKeys), std::end(vk::kGameKeys), code) != std::end(vk::kGameKeys);
+}
 
 EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent* event, void* window) {
-  const std::int16_t shift = std::int16_t((event->shiftKey ? ShiftMask : 0) | (event->ctrlKey ? CtrlMask : 0) |
-                                          (event->altKey ? AltMask : 0));
+  const std::int16_t shift =
+      std::int16_t((event->shiftKey ? ShiftMask : 0) | (event->ctrlKey ? CtrlMask : 0) | (event->altKey ? AltMask : 0));
   return static_cast<WebWindow*>(window)->Key(eventType == EMSCRIPTEN_EVENT_KEYDOWN, int(event->keyCode), shift);
 }
 
@@ -60,9 +62,7 @@ EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* event, void* wi
 }
 
 // Opaque R, G, B, A bytes in memory, from a 0x00RRGGBB pixel.
-std::uint32_t CanvasPixel(Pixel p) {
-  return 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
-}
+std::uint32_t CanvasPixel(Pixel p) { return 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu); }
 
 }  // namespace
 

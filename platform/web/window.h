@@ -50,7 +50,7 @@ class WebWindow final : public Window {
 
   WindowHandlers handlers_;
   std::deque<KeyEvent> pending_;
-  std::array<bool, 256> held_{};   // by key code: down on the page, not yet up
+  std::array<bool, 256> held_{};  // by key code: down on the page, not yet up
   bool inMessageBox_ = false;
   std::vector<std::uint32_t> canvas_;  // the picture as the canvas takes it: R, G, B, A bytes
   std::vector<int> rects_;             // what Present draws (x, y, w, h each), kept from frame to frame

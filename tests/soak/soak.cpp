@@ -33,8 +33,9 @@ long ResidentKiB() {
 // Keys as a player mashes them: mostly the game's own, now and then anything.
 std::vector<ScriptedEvent> RandomKeys(std::int64_t frames, std::uint32_t seed) {
   std::mt19937 random(seed);
-  const vk::Code keys[] = {vk::Left, vk::Right, vk::Left, vk::Right, vk::Up, vk::Up, vk::Down, vk::Ctrl, vk::Ctrl,
-                          vk::Space, vk::W, vk::S, vk::A, vk::D, vk::T, vk::G, vk::F, vk::H, vk::Enter, vk::Escape};
+  const vk::Code keys[] = {vk::Left, vk::Right, vk::Left,  vk::Right, vk::Up,    vk::Up,    vk::Down,
+                           vk::Ctrl, vk::Ctrl,  vk::Space, vk::W,     vk::S,     vk::A,     vk::D,
+                           vk::T,    vk::G,     vk::F,     vk::H,     vk::Enter, vk::Escape};
   std::vector<ScriptedEvent> events;
   const std::int64_t end = 10 * frames;
   for (std::int64_t t = 10; t < end; t += 1 + std::int64_t(random() % 60)) {
@@ -60,8 +61,10 @@ int main(int argc, char** argv) {
   std::uint32_t seed = 1;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string arg = argv[i];
-    if (arg == "--frames") frames = std::atoll(argv[i + 1]);
-    else if (arg == "--seed") seed = std::uint32_t(std::strtoul(argv[i + 1], nullptr, 10));
+    if (arg == "--frames")
+      frames = std::atoll(argv[i + 1]);
+    else if (arg == "--seed")
+      seed = std::uint32_t(std::strtoul(argv[i + 1], nullptr, 10));
   }
   if (frames < 1) {
     std::fprintf(stderr, "usage: plinkard-soak [--frames N] [--seed S]\n");
@@ -103,11 +106,13 @@ int main(int argc, char** argv) {
   std::fprintf(stderr, "\n");
 
   const long growth = peak - baseline;
-  std::printf("%lld frames (seed %u), %d deaths, %s; resident memory %ld KiB after 10000 frames, at most %ld KiB after\n",
-              static_cast<long long>(outcome.frames), seed, outcome.deaths,
-              bad == 0 ? "every frame sane" : "FAILED CHECKS", baseline, peak);
+  std::printf(
+      "%lld frames (seed %u), %d deaths, %s; resident memory %ld KiB after 10000 frames, at most %ld KiB after\n",
+      static_cast<long long>(outcome.frames), seed, outcome.deaths, bad == 0 ? "every frame sane" : "FAILED CHECKS",
+      baseline, peak);
   const bool flat = baseline == 0 || growth <= 1024;
   if (!flat) std::printf("memory grew by %ld KiB\n", growth);
-  if (outcome.frames != frames) std::printf("the run ended after %lld frames\n", static_cast<long long>(outcome.frames));
+  if (outcome.frames != frames)
+    std::printf("the run ended after %lld frames\n", static_cast<long long>(outcome.frames));
   return bad == 0 && flat && outcome.frames == frames ? 0 : 1;
 }

@@ -20,9 +20,8 @@ const char* plinkard_test_state() {
   std::snprintf(text, sizeof text,
                 R"({"x":%.9g,"y":%.9g,"xVel":%.9g,"yVel":%.9g,"visible":%d,"paused":%d,"frameCount":%d,)"
                 R"("lastRateTick":%.17g,"caption":"%s","keys":[%s]})",
-                double(p.X), double(p.Y), double(p.XVel), double(p.YVel), p.Visible != False,
-                module1::Paused != False, int(module1::FrameCount), module1::LastRateTick,
-                Stage1.Caption.c_str(), held.c_str());
+                double(p.X), double(p.Y), double(p.XVel), double(p.YVel), p.Visible != False, module1::Paused != False,
+                int(module1::FrameCount), module1::LastRateTick, Stage1.Caption.c_str(), held.c_str());
   json = text;
   return json.c_str();
 }
@@ -34,5 +33,4 @@ void plinkard_test_place(float x, float y) {
   module1::Player->XVel = 0;
   module1::Player->YVel = 0;
 }
-
 }

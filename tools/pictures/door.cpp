@@ -11,10 +11,10 @@ namespace {
 constexpr int kCell = layout::Door.width;
 constexpr int kHeight = 56;
 
-constexpr Rgb kMoulding{80, 40, 0};      // the leaf's edge and the frames round its panels
-constexpr Rgb kPanelShade{96, 0, 0};     // the panels' upper and left edges, in shadow
-constexpr Rgb kDarkGreen{0, 74, 0};      // the outside, seen past the open leaf
-constexpr Rgb kBrightGreen{0, 128, 0};   // the outside, seen through the doorway beside it
+constexpr Rgb kMoulding{80, 40, 0};     // the leaf's edge and the frames round its panels
+constexpr Rgb kPanelShade{96, 0, 0};    // the panels' upper and left edges, in shadow
+constexpr Rgb kDarkGreen{0, 74, 0};     // the outside, seen past the open leaf
+constexpr Rgb kBrightGreen{0, 128, 0};  // the outside, seen through the doorway beside it
 
 // The four panels, two above and two below the cross rail at mid-height.
 const Area kPanels[] = {{4, 12, 4, 23}, {15, 23, 4, 23}, {4, 12, 31, 50}, {15, 23, 31, 50}};

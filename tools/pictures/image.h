@@ -16,7 +16,7 @@ struct Rgb {
 inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kYellow{255, 255, 0};
-inline constexpr Rgb kCream{236, 233, 216};       // open space, and behind the banner and the measuring figure
+inline constexpr Rgb kCream{236, 233, 216};  // open space, and behind the banner and the measuring figure
 inline constexpr Rgb kRockGrey{128, 128, 128};
 inline constexpr Rgb kRockBorder{56, 56, 56};
 inline constexpr Rgb kSpikeRed{193, 0, 0};

@@ -80,7 +80,8 @@ Area Font::Draw(Image& image, const std::string& text, double pen_x, double base
         for (int k = 0; k < w; ++k) {
           const int x = int(pen_floor) + ix0 + k - left, y = int(base_floor) + iy0 + j - top;
           if (x >= 0 && y >= 0 && x < width && y < height)
-            coverage[std::size_t(y) * std::size_t(width) + std::size_t(x)] += glyph[std::size_t(j) * std::size_t(w) + std::size_t(k)];
+            coverage[std::size_t(y) * std::size_t(width) + std::size_t(x)] +=
+                glyph[std::size_t(j) * std::size_t(w) + std::size_t(k)];
         }
     }
     int advance = 0, bearing = 0;

@@ -1,10 +1,10 @@
 // Anti-aliased lettering from a TrueType font file.
 #pragma once
 
+#include <stb_truetype.h>
+
 #include <string>
 #include <vector>
-
-#include <stb_truetype.h>
 
 #include "image.h"
 

@@ -23,20 +23,20 @@ const Area kRock[] = {
     {0, 1023, 694, 741},   // the ground along the whole bottom, surface y 694
 
     // Top band.
-    {614, 698, 0, 122},   // block hanging from the top border, 35 pixels above the floor
+    {614, 698, 0, 122},    // block hanging from the top border, 35 pixels above the floor
     {142, 234, 118, 157},  // low step
     {334, 426, 94, 157},   // high step
     {0, 962, 158, 178},    // the top band's floor; the shaft down is x 963 to 1018
 
     // Middle band.
-    {118, 650, 179, 226},  // rock hanging under the top band's floor
-    {630, 650, 227, 242},  // its lip, over the 35-pixel hole
-    {942, 962, 179, 250},  // wall hanging under the right end of the top band's floor
-    {574, 650, 278, 341},  // block under the lip
-    {54, 114, 294, 378},   // pillar at the left end; left of it the drop to the bottom band
-    {54, 1023, 359, 378},  // the middle band's floor slab
-    {308, 395, 342, 358},  // raised floor carrying the first flag pole
-    {574, 706, 342, 358},  // raised floor under the block
+    {118, 650, 179, 226},   // rock hanging under the top band's floor
+    {630, 650, 227, 242},   // its lip, over the 35-pixel hole
+    {942, 962, 179, 250},   // wall hanging under the right end of the top band's floor
+    {574, 650, 278, 341},   // block under the lip
+    {54, 114, 294, 378},    // pillar at the left end; left of it the drop to the bottom band
+    {54, 1023, 359, 378},   // the middle band's floor slab
+    {308, 395, 342, 358},   // raised floor carrying the first flag pole
+    {574, 706, 342, 358},   // raised floor under the block
     {930, 1023, 342, 358},  // raised floor under the shaft
 
     // Bottom band.
@@ -91,19 +91,10 @@ const SpikeRow kSpikes[] = {
     {294, 320, 565, 2},   // the lower end of the hanging wall's foot
     {588, 643, 573, 4},   // the lowered part of the lower shelf
     {930, 956, 499, 2},   // the ledges left of the gap
-    {930, 956, 559, 2},
-    {930, 956, 619, 2},
-    {991, 1017, 499, 2},  // the ledges right of the gap
-    {991, 1017, 559, 2},
-    {991, 1017, 619, 2},
-    {6, 106, 693, 7},  // on the ground, between the posts
-    {163, 252, 693, 6},
-    {317, 372, 693, 4},
-    {444, 484, 693, 3},
-    {540, 580, 693, 3},
-    {635, 676, 693, 3},
-    {732, 772, 693, 3},
-    {828, 868, 693, 3},
+    {930, 956, 559, 2},  {930, 956, 619, 2},  {991, 1017, 499, 2},  // the ledges right of the gap
+    {991, 1017, 559, 2}, {991, 1017, 619, 2}, {6, 106, 693, 7},     // on the ground, between the posts
+    {163, 252, 693, 6},  {317, 372, 693, 4},  {444, 484, 693, 3},  {540, 580, 693, 3},
+    {635, 676, 693, 3},  {732, 772, 693, 3},  {828, 868, 693, 3},
 };
 
 constexpr Area AreaOf(const layout::Box& b) { return {b.x, b.Right(), b.y, b.Bottom()}; }
@@ -213,8 +204,7 @@ void DrawSpike(Image& picture, const RockMap& rock, int left, int base) {
 void DrawSpikeRow(Image& picture, const RockMap& rock, const SpikeRow& row) {
   const int spread = row.x1 - row.x0 + 1 - 13;
   for (int i = 0; i < row.count; ++i) {
-    const int left =
-        row.count == 1 ? row.x0 : row.x0 + (2 * i * spread + (row.count - 1)) / (2 * (row.count - 1));
+    const int left = row.count == 1 ? row.x0 : row.x0 + (2 * i * spread + (row.count - 1)) / (2 * (row.count - 1));
     DrawSpike(picture, rock, left, row.base);
   }
 }

@@ -26,9 +26,9 @@ Rgb Ink(char c) {
     case 'S': return kSkin;
     case 's': return {214, 148, 116};  // skin in shadow: the ear, the neck under the chin
     case 'B': return kShirt;
-    case 'D': return {80, 36, 0};      // the shirt's fold
+    case 'D': return {80, 36, 0};  // the shirt's fold
     case 'T': return kTrousers;
-    case 'U': return {0, 0, 112};      // the trousers in shadow
+    case 'U': return {0, 0, 112};  // the trousers in shadow
     default: throw std::runtime_error(std::string("unknown colour letter '") + c + "' in a player frame");
   }
 }
