@@ -1,44 +1,37 @@
 #include "platform/sdl/pads.h"
 
 #include <algorithm>
-#include <array>
 
 namespace platform {
 namespace {
 
-// The stick holds a direction once pushed half-way, and lets go of it once
-// back within a third: a dead zone around the middle, and no flicker at the edge.
-constexpr int kStickPress = 16384, kStickRelease = 10923;
+// SDL's axes run from -32768 to 32767.
+double Axis(SDL_GameController* controller, SDL_GameControllerAxis axis) {
+  return SDL_GameControllerGetAxis(controller, axis) / 32768.0;
+}
 
-// A button, or one direction of the left stick (axis with sign), and the key it stands for.
-struct PadInput {
-  SDL_GameControllerButton button;
-  SDL_GameControllerAxis axis;
-  int sign;
-  vk::Code key;
-};
+bool Button(SDL_GameController* controller, SDL_GameControllerButton button) {
+  return SDL_GameControllerGetButton(controller, button) != 0;
+}
 
-constexpr SDL_GameControllerButton kNoButton = SDL_CONTROLLER_BUTTON_INVALID;
-constexpr SDL_GameControllerAxis kNoAxis = SDL_CONTROLLER_AXIS_INVALID;
-
-// Buttons by position: A is the south face button (cross), B east (circle),
-// X west (square), Y north (triangle).
-constexpr std::array<PadInput, SdlPads::kInputs> kInputTable{{
-    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, kNoAxis, 0, vk::Left},
-    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, kNoAxis, 0, vk::Right},
-    {SDL_CONTROLLER_BUTTON_DPAD_UP, kNoAxis, 0, vk::Up},
-    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, kNoAxis, 0, vk::Down},
-    {kNoButton, SDL_CONTROLLER_AXIS_LEFTX, -1, vk::Left},
-    {kNoButton, SDL_CONTROLLER_AXIS_LEFTX, +1, vk::Right},
-    {kNoButton, SDL_CONTROLLER_AXIS_LEFTY, -1, vk::Up},  // the stick's y grows downwards
-    {kNoButton, SDL_CONTROLLER_AXIS_LEFTY, +1, vk::Down},
-    {SDL_CONTROLLER_BUTTON_A, kNoAxis, 0, vk::Up},
-    {SDL_CONTROLLER_BUTTON_X, kNoAxis, 0, vk::Ctrl},
-    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, kNoAxis, 0, vk::Ctrl},
-    {SDL_CONTROLLER_BUTTON_Y, kNoAxis, 0, vk::Space},
-    {SDL_CONTROLLER_BUTTON_B, kNoAxis, 0, vk::Space},
-    {SDL_CONTROLLER_BUTTON_START, kNoAxis, 0, vk::P},
-}};
+// Buttons by position: SDL's A is the south face button (cross), B east
+// (circle), X west (square), Y north (triangle).
+PadReading Read(SDL_GameController* c) {
+  PadReading r;
+  r.dpadLeft = Button(c, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+  r.dpadRight = Button(c, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+  r.dpadUp = Button(c, SDL_CONTROLLER_BUTTON_DPAD_UP);
+  r.dpadDown = Button(c, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+  r.south = Button(c, SDL_CONTROLLER_BUTTON_A);
+  r.east = Button(c, SDL_CONTROLLER_BUTTON_B);
+  r.west = Button(c, SDL_CONTROLLER_BUTTON_X);
+  r.north = Button(c, SDL_CONTROLLER_BUTTON_Y);
+  r.rightShoulder = Button(c, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+  r.start = Button(c, SDL_CONTROLLER_BUTTON_START);
+  r.stickX = Axis(c, SDL_CONTROLLER_AXIS_LEFTX);
+  r.stickY = Axis(c, SDL_CONTROLLER_AXIS_LEFTY);  // SDL's y grows downwards too
+  return r;
+}
 
 }  // namespace
 
@@ -74,33 +67,13 @@ void SdlPads::Open(int deviceIndex, const Change& change) {
 void SdlPads::Close(SDL_JoystickID id, const Change& change) {
   const auto pad = std::find_if(pads_.begin(), pads_.end(), [id](const Pad& p) { return p.id == id; });
   if (pad == pads_.end()) return;
-  Update(*pad, {}, change);
+  pad->keys.Release(change);
   SDL_GameControllerClose(pad->controller);
   pads_.erase(pad);
 }
 
 void SdlPads::Update(const Change& change) {
-  for (Pad& pad : pads_) {
-    std::bitset<kInputs> now;
-    for (std::size_t i = 0; i < kInputs; ++i) {
-      const PadInput& input = kInputTable[i];
-      if (input.button != kNoButton) {
-        now[i] = SDL_GameControllerGetButton(pad.controller, input.button) != 0;
-      } else {
-        const int pushed = input.sign * int(SDL_GameControllerGetAxis(pad.controller, input.axis));
-        now[i] = pushed >= (pad.held[i] ? kStickRelease : kStickPress);
-      }
-    }
-    Update(pad, now, change);
-  }
-}
-
-void SdlPads::Update(Pad& pad, std::bitset<kInputs> now, const Change& change) {
-  for (std::size_t i = 0; i < kInputs; ++i) {
-    if (now[i] == pad.held[i]) continue;
-    pad.held[i] = now[i];
-    change(kInputTable[i].key, now[i]);
-  }
+  for (Pad& pad : pads_) pad.keys.Update(Read(pad.controller), change);
 }
 
 }  // namespace platform
