@@ -1,29 +1,52 @@
-# make run   installs what is missing, builds and starts the game
-# make test  installs what is missing, builds and runs every test, then all of
-#            them again built with AddressSanitizer and UBSan
+# make run    installs what is missing, builds and starts the game
+# make check  the inner loop: builds, then runs the unit tests, the routes
+#             against their kept traces, shellcheck and the layer check
+#             (about a minute); needs no root once the packages are there
+# make test   installs what is missing, builds and runs every test, then most
+#             of them again built with AddressSanitizer and UBSan, then the
+#             web build's: what CI runs
+# make package-test  the Debian package's tests, installing it system-wide
+#                    (as root): make test does that only in CI
 # make package  builds the Debian package build/plinkard_VERSION_ARCH.deb
 # make dist     makes the source tarball build/plinkard-VERSION.tar.gz of the
 #               committed tree
 # make web      builds the game's page build-web/plinkard.html (and the replay
 #               tool for node); make serve-web serves it on 127.0.0.1
-.PHONY: run test build deps assets screenshots bench soak clean package dist web serve-web
+.PHONY: run check test build deps deps-build deps-check package-test assets screenshots bench soak clean package \
+	dist web serve-web
 
 run: build
 	./build/plinkard
 
-test: build web tests/web/node_modules/.package-lock.json
+check: deps-check
+	cmake --preset default >/dev/null
+	cmake --build --preset default
+	ctest --preset check
+
+test: deps build web tests/web/node_modules/.package-lock.json
 	ctest --preset default
 	cmake --preset sanitize >/dev/null
 	cmake --build --preset sanitize
 	ctest --preset sanitize
 	ctest --preset web
 
-build: deps
+build: deps-build
 	cmake --preset default >/dev/null
 	cmake --build --preset default
 
 deps:
-	@scripts/install-deps.sh
+	@scripts/install-deps.sh test
+
+deps-build:
+	@scripts/install-deps.sh build
+
+deps-check:
+	@scripts/install-deps.sh check
+
+package-test: deps
+	cmake --preset default >/dev/null
+	cmake --build --preset default
+	PLINKARD_INSTALL_PACKAGE=yes ctest --preset default -L package
 
 web: deps
 	cmake --preset web >/dev/null
@@ -59,6 +82,6 @@ soak: build
 package: build
 	cd build && cpack -G DEB
 
-dist: deps
+dist: deps-build
 	cmake --preset default >/dev/null
 	cmake --build --preset default --target dist
