@@ -29,6 +29,7 @@ test: deps build web tests/web/node_modules/.package-lock.json
 	cmake --build --preset sanitize
 	ctest --preset sanitize
 	ctest --preset web
+	@[ "$$PLINKARD_INSTALL_PACKAGE" = yes ] || echo "The package was not installed system-wide to be tried: make package-test does that (as root)."
 
 build: deps-build
 	cmake --preset default >/dev/null
