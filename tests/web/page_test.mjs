@@ -70,12 +70,17 @@ test('within 5 s of loading the title shows 90 to 101 frames a second', async ()
   console.log(`# the title says ${rate} frames a second`);
 });
 
-test('the page loads its own three files and nothing else, 600 KB at most', async () => {
+test('the page loads only its own files, 600 KB at most with its service worker filling its cache', async () => {
+  // The files the worker keeps, as its build lists them.
+  const worker = await readFile(join(pageDir, 'sw.js'), 'utf8');
+  const kept = JSON.parse(worker.match(/^const FILES = (\[.*\]);$/m)[1].replaceAll("'", '"'));
   const origin = new URL(session.url).origin;
-  const files = requests.map((url) => (url.startsWith(origin) ? new URL(url).pathname : url)).sort();
-  assert.deepEqual(files, ['/plinkard.html', '/plinkard.js', '/plinkard.wasm']);
-  let bytes = 0;
-  for (const name of ['plinkard.html', 'plinkard.js', 'plinkard.wasm']) bytes += (await stat(join(pageDir, name))).size;
+  const files = new Set(requests.map((url) => (url.startsWith(origin) ? new URL(url).pathname.slice(1) : url)));
+  for (const name of ['plinkard.html', 'plinkard.js', 'plinkard.wasm']) assert.ok(files.has(name), `no ${name}`);
+  for (const name of files) assert.ok([...kept, 'sw.js'].includes(name), `the page loaded ${name}`);
+  // At the first visit the page loads its files, and its worker all of them again.
+  let bytes = (await stat(join(pageDir, 'sw.js'))).size;
+  for (const name of kept) bytes += 2 * (await stat(join(pageDir, name))).size;
   assert.ok(bytes <= 600 * 1000, `the page is ${bytes} bytes`);
 });
 
@@ -152,24 +157,37 @@ test('the arrows and Space do not scroll the page; other keys still do', async (
   });
 });
 
-test('taking the focus away while Right is held leaves no key pressed', async () => {
+test('another tab in front lets go of Right and pauses the game, which P resumes without a burst of frames', async () => {
   await page.keyboard.down('ArrowRight');
   await until('Right held in the game', async () => (await state()).keys.includes(39), 1000);
   const other = await session.browser.newPage();
   await other.bringToFront();
   await until('the page losing the focus', async () => !(await page.evaluate(() => document.hasFocus())), 2000);
-  const released = await until('every key let go', async () => {
+  const released = await until('every key let go and the game paused', async () => {
     const s = await state();
-    return s.keys.length === 0 && s;
+    return s.keys.length === 0 && s.paused && s;
   }, 2000);
+  assert.equal(await page.evaluate(() => document.visibilityState), 'hidden');
   await page.bringToFront();
   await other.close();
   await page.keyboard.up('ArrowRight');
-  await until('the player coming to a stop', async () => (await state()).xVel === 0, 2000);
-  const stopped = await state();
+  await waitForTitle(page, /^PAUSED$/, 2000);
+  const back = await state();
   await sleep(300);
-  assert.equal((await state()).x, stopped.x, 'the player walks on');
-  assert.deepEqual((await state()).keys, [], `keys held after the focus came back (${released.keys})`);
+  const later = await state();
+  assert.deepEqual([later.paused, later.frameCount, later.x], [1, back.frameCount, back.x], 'the game went on');
+  assert.deepEqual(later.keys, [], `keys held after the focus came back (${released.keys})`);
+
+  await page.keyboard.press('p');
+  await waitForTitle(page, RATE, 3000);
+  const resumed = await page.evaluate(() => [JSON.parse(UTF8ToString(Module._plinkard_test_state())).frameCount,
+    performance.now()]);
+  await sleep(300);
+  const after = await page.evaluate(() => [JSON.parse(UTF8ToString(Module._plinkard_test_state())).frameCount,
+    performance.now()]);
+  const frames = after[0] - resumed[0];
+  assert.ok(frames <= (after[1] - resumed[1]) / 10 + 2, `${frames} frames in ${after[1] - resumed[1]} ms`);
+  await until('the player coming to a stop', async () => (await state()).xVel === 0, 2000);
 });
 
 // Left from the first flag's floor runs onto the spikes beside it.
