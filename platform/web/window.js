@@ -26,6 +26,8 @@ mergeInto(LibraryManager.library, {
     // The largest whole number of screen pixels per game pixel that fits the
     // browser window inside the body's padding and above the keys, drawn
     // nearest-neighbour; where not even one fits, scaled down smoothly to fit.
+    // With touch (the class "touch" on the page) the picture fills its room
+    // beside the buttons, whole or not: a phone's screen is small and fine.
     Fit: function() {
       var canvas = PlinkardPage.Canvas();
       var keys = document.getElementById('plinkard-keys');
@@ -36,7 +38,7 @@ mergeInto(LibraryManager.library, {
       var roomHeight = (window.innerHeight - parseFloat(body.paddingTop) - parseFloat(body.paddingBottom) -
                         (keys ? keys.offsetHeight : 0)) * ratio;
       var scale = Math.min(roomWidth / canvas.width, roomHeight / canvas.height);
-      if (scale >= 1) scale = Math.floor(scale);
+      if (scale >= 1 && !document.documentElement.classList.contains('touch')) scale = Math.floor(scale);
       canvas.style.imageRendering = scale >= 1 ? 'pixelated' : 'auto';
       canvas.style.width = (canvas.width * scale / ratio) + 'px';
       canvas.style.height = (canvas.height * scale / ratio) + 'px';

@@ -1,6 +1,7 @@
 // The game's page in headless Chromium, played with the keyboard: the frame
-// rate in the title, walking, the pause, the page's scrolling, the focus, a
-// death with its dialog, and the canvas's scale.
+// rate in the title, the files it loads, the keys under the picture, walking,
+// the pause, the page's scrolling, the focus and another tab, a death with its
+// dialog, and the canvas's scale.
 //   node page_test.mjs TEST_PAGE_DIR PAGE_DIR SOURCE_DIR
 // TEST_PAGE_DIR holds the page with the test's window into the game's state.
 import assert from 'node:assert/strict';
@@ -8,10 +9,9 @@ import { readFile, stat } from 'node:fs/promises';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 
-import { openPage, RATE, sleep, until, waitForTitle } from './browser.mjs';
+import { gameState, openPage, placePlayer, RATE, sleep, START, until, waitForTitle } from './browser.mjs';
 
 const [testPageDir, pageDir, sourceDir] = process.argv.slice(2);
-const START = { x: 8, y: 111 };
 const PLAYER = { w: 20, h: 47 };
 
 let session, page;
@@ -29,8 +29,8 @@ after(async () => {
   await session?.close();
 });
 
-const state = () => page.evaluate(() => JSON.parse(UTF8ToString(Module._plinkard_test_state())));
-const place = (x, y) => page.evaluate((x, y) => Module._plinkard_test_place(x, y), x, y);
+const state = () => gameState(page);
+const place = (x, y) => placePlayer(page, x, y);
 
 const canvasShot = async () => (await page.$('#plinkard')).screenshot({ encoding: 'base64' });
 const picture = async (name) => (await readFile(join(sourceDir, 'assets', `${name}.png`))).toString('base64');
@@ -82,6 +82,15 @@ test('the page loads only its own files, 600 KB at most with its service worker 
   let bytes = (await stat(join(pageDir, 'sw.js'))).size;
   for (const name of kept) bytes += 2 * (await stat(join(pageDir, name))).size;
   assert.ok(bytes <= 600 * 1000, `the page is ${bytes} bytes`);
+});
+
+test('without touch the page shows the strip of keys under the picture, and no buttons', async () => {
+  assert.equal(await page.evaluate(() => matchMedia('(pointer: coarse)').matches), false);
+  const strip = await page.$eval('#plinkard-keys', (e) => ({ height: e.offsetHeight, text: e.textContent }));
+  assert.ok(strip.height > 0, 'no strip of keys');
+  assert.match(strip.text.replace(/\s+/g, ' '), /← → walk Ctrl run ↑ jump.* ↓ crouch Space raise a flag.* P pause/);
+  const shown = await page.$$eval('[data-key], #plinkard-fullscreen', (all) => all.filter((e) => e.offsetParent));
+  assert.equal(shown.length, 0, 'touch buttons show');
 });
 
 test('holding Right walks the player right, in the game and on the screen', async () => {
