@@ -2,8 +2,8 @@
 // touch, fingers put on the page's buttons through the DevTools protocol's
 // touch events. The buttons and the picture share the screen in landscape
 // and in portrait; a held button walks, three fingers make a running jump, a
-// finger slides from one button to the next; nothing scrolls or zooms; a tap
-// answers "You died".
+// finger slides from one button to the next; nothing scrolls or zooms; a
+// button takes the page fullscreen; a tap answers "You died".
 //   node touch_test.mjs TEST_PAGE_DIR [SCREENSHOT_DIR]
 // With SCREENSHOT_DIR, the page in both orientations is kept there as
 // web-landscape.png and web-portrait.png.
@@ -164,6 +164,15 @@ test('touches on the buttons and across the picture neither scroll nor zoom the 
   assert.deepEqual(await page.evaluate(() => [scrollX, scrollY, visualViewport.scale, visualViewport.offsetTop]),
     [0, 0, 1, 0]);
   assert.equal(await page.evaluate(() => getSelection().toString()), '');
+});
+
+test('a tap on the fullscreen button takes the page fullscreen, and another brings it back', async () => {
+  const button = await rect('#plinkard-fullscreen');
+  const tap = () => page.touchscreen.tap((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+  await tap();
+  await until('the page fullscreen', () => page.evaluate(() => document.fullscreenElement !== null), 5000);
+  await tap();
+  await until('the page in its tab again', () => page.evaluate(() => document.fullscreenElement === null), 5000);
 });
 
 test('a tap answers "You died", and the player is back at the start', async () => {
