@@ -229,10 +229,7 @@ mergeInto(LibraryManager.library, {
     });
     document.addEventListener('pointerup', lift);
     document.addEventListener('pointercancel', lift);
-    // No long-press menu, selection or double-tap zoom on the buttons.
-    document.addEventListener('contextmenu', function(event) {
-      if (event.target.closest && event.target.closest('[data-key]')) event.preventDefault();
-    });
+    // No mouse events made up from the touches, and no double-tap zoom.
     document.addEventListener('touchstart', function(event) {
       if (event.target.closest && event.target.closest('[data-key]')) event.preventDefault();
     }, {passive: false});
