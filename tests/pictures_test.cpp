@@ -312,11 +312,6 @@ TEST(PauseBanner, RedCapitalsOnCreamTouchAllFourEdges) {
 // The level picture, checked against the level's own layout, written out here
 // a second time.
 
-struct Box {
-  int x0, x1, y0, y1;
-  bool Contains(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
-};
-
 struct Spikes {
   int x0, x1, base, count;
 };
@@ -326,7 +321,7 @@ const Spikes kSpikeRows[] = {
     {991, 1017, 559, 2}, {991, 1017, 619, 2}, {6, 106, 693, 7},    {163, 252, 693, 6}, {317, 372, 693, 4},
     {444, 484, 693, 3},  {540, 580, 693, 3},  {635, 676, 693, 3},  {732, 772, 693, 3}, {828, 868, 693, 3},
 };
-const layout::Box kPoles[] = {layout::Pole1, layout::Pole2};
+const platform::Rect kPoles[] = {layout::Pole1, layout::Pole2};
 
 // A note: the top-left corner of its lettering, its number of lines, and how
 // far right its lettering may reach before the next note or the rock.
@@ -432,7 +427,7 @@ TEST(LevelPicture, SpikeRowsStandWhereTheLayoutPutsThem) {
 TEST(LevelPicture, FlagPolesAreSolidBlackAndStandOnTheirFloors) {
   const Picture& level = Load("background.png");
   ASSERT_TRUE(level.Loaded());
-  for (const layout::Box& pole : kPoles) {
+  for (const platform::Rect& pole : kPoles) {
     for (int y = pole.y; y <= pole.Bottom(); ++y) {
       for (int x = pole.x; x <= pole.Right(); ++x) ASSERT_EQ(level.At(x, y), kBlack) << x << ", " << y;
       EXPECT_EQ(level.At(pole.x - 1, y), kCream) << "left of the pole at " << y;
@@ -462,17 +457,19 @@ bool IsDarkLettering(Rgb c) { return IsLettering(c) && c.r + c.g + c.b < 300; }
 TEST(LevelPicture, NotesStandInOpenSpaceAtTheirCornersWithTheirLines) {
   const Picture& level = Load("background.png");
   ASSERT_TRUE(level.Loaded());
-  const auto box_of = [](const NoteAt& n) { return Box{n.x - 3, n.right, n.y - 3, n.y + 22 * n.lines + 4}; };
+  const auto box_of = [](const NoteAt& n) {
+    return platform::Rect::Spanning(n.x - 3, n.y - 3, n.right, n.y + 22 * n.lines + 4);
+  };
   for (const NoteAt& note : kNotes) {
     SCOPED_TRACE("note at " + std::to_string(note.x) + ", " + std::to_string(note.y));
-    const Box box = box_of(note);
-    Box ink{kW, -1, kH, -1};
-    std::vector<bool> row_has_ink(std::size_t(box.y1 - box.y0 + 1), false);
-    for (int y = box.y0; y <= box.y1; ++y)
-      for (int x = box.x0; x <= box.x1; ++x) {
+    const platform::Rect box = box_of(note);
+    platform::Rect ink{};
+    std::vector<bool> row_has_ink(std::size_t(box.h), false);
+    for (int y = box.y; y <= box.Bottom(); ++y)
+      for (int x = box.x; x <= box.Right(); ++x) {
         if (!IsLettering(level.At(x, y))) continue;
-        ink = {std::min(ink.x0, x), std::max(ink.x1, x), std::min(ink.y0, y), std::max(ink.y1, y)};
-        row_has_ink[std::size_t(y - box.y0)] = true;
+        ink = Union(ink, {x, y, 1, 1});
+        row_has_ink[std::size_t(y - box.y)] = true;
         // Clear of rock, spikes and poles by at least two pixels.
         for (int dy = -2; dy <= 2; ++dy)
           for (int dx = -2; dx <= 2; ++dx) {
@@ -481,9 +478,9 @@ TEST(LevelPicture, NotesStandInOpenSpaceAtTheirCornersWithTheirLines) {
                 << "lettering at " << x << ", " << y << " touches the level";
           }
       }
-    EXPECT_EQ(ink.x0, note.x) << "left edge of the lettering";
-    EXPECT_GE(ink.y0, note.y - 1) << "top of the lettering";
-    EXPECT_LE(ink.y0, note.y) << "top of the lettering";
+    EXPECT_EQ(ink.x, note.x) << "left edge of the lettering";
+    EXPECT_GE(ink.y, note.y - 1) << "top of the lettering";
+    EXPECT_LE(ink.y, note.y) << "top of the lettering";
     // The first letter is a capital about 11 pixels high.
     int cap_top = kH, cap_bottom = -1;
     for (int y = note.y - 2; y <= note.y + 14; ++y)
@@ -497,7 +494,7 @@ TEST(LevelPicture, NotesStandInOpenSpaceAtTheirCornersWithTheirLines) {
     EXPECT_EQ(bands, note.lines);
     for (int line = 0; line < note.lines; ++line) {
       bool x_height_inked = false;
-      for (int x = box.x0; x <= box.x1 && !x_height_inked; ++x)
+      for (int x = box.x; x <= box.Right() && !x_height_inked; ++x)
         x_height_inked = IsDarkLettering(level.At(x, note.y + 22 * line + 7));
       EXPECT_TRUE(x_height_inked) << "line " << line;
     }

@@ -28,8 +28,8 @@ int Font::CapHeight() const {
   return y1;
 }
 
-Font::Box Font::InkBox(const std::string& text) const {
-  Box box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+Font::Extent Font::InkBox(const std::string& text) const {
+  Extent box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
   int pen = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const int c = (unsigned char)text[i];
@@ -48,11 +48,11 @@ Font::Box Font::InkBox(const std::string& text) const {
   return box;
 }
 
-Area Font::Draw(Image& image, const std::string& text, double pen_x, double baseline, double scale_x, double scale_y,
+Rect Font::Draw(Image& image, const std::string& text, double pen_x, double baseline, double scale_x, double scale_y,
                 Rgb ink, bool firm) const {
   // Coverage of the whole line first, so glyphs that touch add up instead of
   // darkening their shared pixels twice.
-  const Box box = InkBox(text);
+  const Extent box = InkBox(text);
   const int left = int(std::floor(pen_x + box.x0 * scale_x)) - 2;
   const int right = int(std::ceil(pen_x + box.x1 * scale_x)) + 2;
   const int top = int(std::floor(baseline - box.y1 * scale_y)) - 2;
@@ -90,15 +90,14 @@ Area Font::Draw(Image& image, const std::string& text, double pen_x, double base
     if (i + 1 < text.size()) pen += stbtt_GetCodepointKernAdvance(&info_, c, (unsigned char)text[i + 1]) * scale_x;
   }
 
-  Area inked{INT_MAX, INT_MIN, INT_MAX, INT_MIN};
+  Rect inked{};
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
       int c = std::min(255, coverage[std::size_t(y) * std::size_t(width) + std::size_t(x)]);
       if (c == 0) continue;
       if (firm) c = c * 510 / (c + 255);
       image.Blend(left + x, top + y, ink, c);
-      inked = {std::min(inked.x0, left + x), std::max(inked.x1, left + x), std::min(inked.y0, top + y),
-               std::max(inked.y1, top + y)};
+      inked = Union(inked, {left + x, top + y, 1, 1});
     }
   return inked;
 }
