@@ -22,9 +22,9 @@ Image DrawBanner(const Font& capitals) {
   // full colour.
   constexpr double kBowlPastEdge = 1.0;
   const Font::Extent box = capitals.InkBox(kWord);
-  const double scale_x = (kWidth + kBowlPastEdge) / (box.x1 - box.x0);
-  const double scale_y = double(kHeight) / capitals.CapHeight();
-  capitals.Draw(picture, kWord, -box.x0 * scale_x, kHeight, scale_x, scale_y, kBannerRed);
+  const double scaleX = (kWidth + kBowlPastEdge) / (box.x1 - box.x0);
+  const double scaleY = double(kHeight) / capitals.CapHeight();
+  capitals.Draw(picture, kWord, -box.x0 * scaleX, kHeight, scaleX, scaleY, kBannerRed);
   return picture;
 }
 

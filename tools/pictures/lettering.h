@@ -24,12 +24,12 @@ class Font {
   };
   Extent InkBox(const std::string& text) const;
 
-  // Draws text with its pen starting at (pen_x, baseline) in picture pixels
-  // (fractions allowed), font units scaled by scale_x across and scale_y down.
+  // Draws text with its pen starting at (penX, baseline) in picture pixels
+  // (fractions allowed), font units scaled by scaleX across and scaleY down.
   // Answers the pixels it inked. Firm lettering lays its half-covered pixels
   // on more thickly, which keeps small letters dark and readable.
-  Rect Draw(Image& image, const std::string& text, double pen_x, double baseline, double scale_x, double scale_y,
-            Rgb ink, bool firm = false) const;
+  Rect Draw(Image& image, const std::string& text, double penX, double baseline, double scaleX, double scaleY, Rgb ink,
+            bool firm = false) const;
 
  private:
   std::vector<unsigned char> data_;

@@ -151,26 +151,26 @@ class RockMap {
 void DrawRock(Image& picture, const RockMap& rock) {
   // Open space within the border's width, spread first across, then down: a
   // rock pixel that finds open space in its 11 × 11 neighbourhood is border.
-  std::vector<bool> near_across(std::size_t(kWidth) * kHeight, false);
+  std::vector<bool> nearAcross(std::size_t(kWidth) * kHeight, false);
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x)
-      for (int d = -kBorderWidth; d <= kBorderWidth && !near_across[std::size_t(y) * kWidth + std::size_t(x)]; ++d)
-        if (!rock(x + d, y)) near_across[std::size_t(y) * kWidth + std::size_t(x)] = true;
+      for (int d = -kBorderWidth; d <= kBorderWidth && !nearAcross[std::size_t(y) * kWidth + std::size_t(x)]; ++d)
+        if (!rock(x + d, y)) nearAcross[std::size_t(y) * kWidth + std::size_t(x)] = true;
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x) {
       if (!rock(x, y)) continue;
       bool border = false;
       for (int d = -kBorderWidth; d <= kBorderWidth && !border; ++d)
-        border = y + d >= 0 && y + d < kHeight && near_across[std::size_t(y + d) * kWidth + std::size_t(x)];
+        border = y + d >= 0 && y + d < kHeight && nearAcross[std::size_t(y + d) * kWidth + std::size_t(x)];
       picture.At(x, y) = border ? kRockBorder : kRockGrey;
     }
   // Each outward corner loses its outermost pixel.
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x) {
       if (!rock(x, y)) continue;
-      const bool open_across = !rock(x - 1, y) || !rock(x + 1, y);
-      const bool open_down = !rock(x, y - 1) || !rock(x, y + 1);
-      if (open_across && open_down) picture.At(x, y) = kCream;
+      const bool openAcross = !rock(x - 1, y) || !rock(x + 1, y);
+      const bool openDown = !rock(x, y - 1) || !rock(x, y + 1);
+      if (openAcross && openDown) picture.At(x, y) = kCream;
     }
 }
 
