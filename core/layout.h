@@ -16,7 +16,7 @@ using platform::Rect;
 // The game area: the level picture, and the window's back image it is copied to.
 inline constexpr int StageWidth = 1024, StageHeight = 742;
 
-// A frame starts at most every 10 ms of the tick.
+// A frame starts at most every 10 ms of the tick: 100 frames a second.
 inline constexpr std::int64_t FrameMs = 10;
 
 // While paused, the banner is copied whole over the last frame.
