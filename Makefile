@@ -12,8 +12,10 @@
 #               committed tree
 # make web      builds the game's page build-web/plinkard.html (and the replay
 #               tool for node); make serve-web serves it on 127.0.0.1
+# make release  builds every file of a release from the committed tree into
+#               build/release/, the same bytes every time, with SHA256SUMS
 .PHONY: run check test build deps deps-build deps-check package-test assets screenshots bench soak clean package \
-	dist web serve-web
+	dist web serve-web release
 
 run: build
 	./build/plinkard
@@ -75,13 +77,16 @@ bench: deps web tests/web/node_modules/.package-lock.json
 	bench/window_bench.sh build-bench/plinkard
 
 clean:
-	rm -rf build build-sanitize build-bench build-web tests/web/node_modules
+	rm -rf build build-sanitize build-bench build-web build-release tests/web/node_modules
 
 soak: build
 	./build/plinkard-soak --frames 10000000
 
 package: build
 	cd build && cpack -G DEB
+
+release: deps
+	scripts/release.sh
 
 dist: deps-build
 	cmake --preset default >/dev/null

@@ -8,7 +8,8 @@
 int PlayInWindow(const platform::ViewOptions& view, const std::function<void(platform::SdlWindow&)>& prepare,
                  const WindowWrapper& wrap) {
   try {
-    platform::SdlWindow window("Form1", Stage1Window::kRestoredWidth, Stage1Window::kRestoredHeight, view);
+    platform::SdlWindow window(Stage1Window::kFirstCaption, Stage1Window::kRestoredWidth, Stage1Window::kRestoredHeight,
+                               view);
     if (prepare) prepare(window);
     const std::unique_ptr<platform::Window> wrapper = wrap ? wrap(window) : nullptr;
     platform::UseWindow(wrapper ? wrapper.get() : &window);
