@@ -5,10 +5,10 @@
 
 #include "shell/stage1.h"
 
-int PlayInWindow(const platform::ViewOptions& view, const std::function<void(platform::SdlWindow&)>& prepare,
+int PlayInWindow(const platform::ViewOptions& view, const std::function<void(platform::DesktopWindow&)>& prepare,
                  const WindowWrapper& wrap) {
   try {
-    platform::SdlWindow window("Form1", Stage1Window::kRestoredWidth, Stage1Window::kRestoredHeight, view);
+    platform::DesktopWindow window("Form1", Stage1Window::kRestoredWidth, Stage1Window::kRestoredHeight, view);
     if (prepare) prepare(window);
     const std::unique_ptr<platform::Window> wrapper = wrap ? wrap(window) : nullptr;
     platform::UseWindow(wrapper ? wrapper.get() : &window);
