@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <string>
@@ -28,6 +29,22 @@ std::vector<std::string> CommandLineArguments() {
   for (int i = 0; i < count; ++i) arguments.push_back(Narrow(wide[i]));
   LocalFree(wide);
   return arguments;
+}
+
+// Puts the stream (standard input, output or error, by descriptor) onto a
+// file or device: answers a descriptor of it, or -1. The C library's
+// freopen refuses a stream the program was started without (Wine's gives it
+// no descriptor at all), so the descriptor is set up underneath instead and
+// handed to the stream.
+int Redirect(std::FILE* stream, int descriptor, const wchar_t* path, int flags) {
+  const int opened = _wopen(path, flags | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (opened < 0) return -1;
+  if (_dup2(opened, descriptor) != 0) {
+    _close(opened);
+    return -1;
+  }
+  if (_fileno(stream) < 0) stream->_file = descriptor;
+  return opened;
 }
 
 std::wstring TemporaryFile() {
@@ -55,29 +72,36 @@ std::string Narrow(const wchar_t* utf16) {
   return narrow;
 }
 
-// Standard output and error, when there is nowhere to write them: kept in
-// temporary files until the program ends.
+// Standard output and error, when there is nowhere to write them: each kept
+// in a temporary file until the program ends.
 struct Program::KeptOutput {
   struct Stream {
     std::FILE* stream;
     std::wstring file;
+    int descriptor;  // to read it back
   };
   std::vector<Stream> streams;
   std::wstring title;
 
-  void Keep(std::FILE* stream) {
+  void Keep(std::FILE* stream, int descriptor) {
     const std::wstring file = TemporaryFile();
-    if (!file.empty() && _wfreopen(file.c_str(), L"w+b", stream) != nullptr) streams.push_back({stream, file});
+    if (file.empty()) return;
+    const int kept = Redirect(stream, descriptor, file.c_str(), _O_RDWR | _O_TRUNC);
+    if (kept >= 0) {
+      streams.push_back({stream, file, kept});
+    } else {
+      DeleteFileW(file.c_str());
+    }
   }
 
-  // Everything the stream got, at most `limit` characters of it.
+  // What the stream got, at most `limit` characters of it.
   static std::string Read(const Stream& kept, std::size_t limit) {
     std::fflush(kept.stream);
     std::string text;
-    if (std::fseek(kept.stream, 0, SEEK_SET) != 0) return text;
     char buffer[4096];
-    std::size_t n = 0;
-    while (text.size() < limit && (n = std::fread(buffer, 1, sizeof buffer, kept.stream)) > 0) text.append(buffer, n);
+    int n = 0;
+    _lseek(kept.descriptor, 0, SEEK_SET);
+    while (text.size() < limit && (n = _read(kept.descriptor, buffer, sizeof buffer)) > 0) text.append(buffer, n);
     if (text.size() > limit) text = text.substr(0, limit) + "\n...";
     return text;
   }
@@ -92,7 +116,7 @@ struct Program::KeptOutput {
       text += part;
     }
     for (const Stream& kept : streams) {
-      std::fclose(kept.stream);
+      _close(kept.descriptor);
       DeleteFileW(kept.file.c_str());
     }
     while (!text.empty() && text.back() == '\n') text.pop_back();
@@ -108,15 +132,15 @@ Program::Program(int /*argc*/, char** /*argv*/, const char* name) : arguments_(C
   const bool in = Connected(STD_INPUT_HANDLE), out = Connected(STD_OUTPUT_HANDLE), err = Connected(STD_ERROR_HANDLE);
   if (!(in && out && err) && AttachConsole(ATTACH_PARENT_PROCESS) != 0) {
     // Started from a console: what is not redirected goes to it.
-    if (!in) _wfreopen(L"CONIN$", L"r", stdin);
-    if (!out) _wfreopen(L"CONOUT$", L"w", stdout);
-    if (!err) _wfreopen(L"CONOUT$", L"w", stderr);
+    if (!in) Redirect(stdin, 0, L"CONIN$", _O_RDONLY);
+    if (!out) Redirect(stdout, 1, L"CONOUT$", _O_WRONLY);
+    if (!err) Redirect(stderr, 2, L"CONOUT$", _O_WRONLY);
     SetConsoleOutputCP(CP_UTF8);
   } else if (!out || !err) {
     kept_ = std::make_unique<KeptOutput>();
     kept_->title = Widen(name);
-    if (!out) kept_->Keep(stdout);
-    if (!err) kept_->Keep(stderr);
+    if (!out) kept_->Keep(stdout, 1);
+    if (!err) kept_->Keep(stderr, 2);
   }
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
