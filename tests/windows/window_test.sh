@@ -28,31 +28,6 @@ MIN_RATE=${5:-97}
 GAME=$BUILD/plinkard.exe
 TRACE=$WORK/live.csv
 
-# wait_row SECONDS WHAT CONDITION: waits until the trace's last row meets the
-# awk condition ($3 X, $4 Y, $5 XVel, $6 YVel, $8 Jumps, $10 Crouched, $15 Deaths).
-wait_row() {
-  end=$(($(date +%s%N) + $1 * 1000000000))
-  while [ "$(date +%s%N)" -lt "$end" ]; do
-    last_row "$TRACE" | awk -F, "{ exit !($3) }" && return 0
-    sleep 0.02
-  done
-  fail "the player did not come to $2 within $1 s: $(last_row "$TRACE")"
-}
-
-# keyboard_reaches_game: activates the game's window and taps W (which moves
-# the hidden measuring figure up a pixel) until the trace shows the figure
-# moved: Wine takes the keyboard a moment after the window manager gives it.
-keyboard_reaches_game() {
-  xdotool windowactivate --sync "$WIN" >/dev/null 2>&1 || true
-  before=$(last_row "$TRACE" | cut -d, -f17)
-  end=$(($(date +%s) + 10))
-  while [ "$(last_row "$TRACE" | cut -d, -f17)" = "$before" ]; do
-    [ "$(date +%s)" -lt "$end" ] || fail "the keyboard does not reach the game"
-    xdotool key w
-    sleep 0.1
-  done
-}
-
 # same_picture WHAT A B: the two pictures are equal, pixel for pixel.
 same_picture() {
   diff=$(compare -metric AE "$2" "$3" null: 2>&1 || true)

@@ -6,9 +6,13 @@
 # usage: wine_prefix.sh TEMPLATE_DIR
 set -eu
 TEMPLATE=$1
-rm -rf "$TEMPLATE"
 export WINEPREFIX="$TEMPLATE" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-env -u DISPLAY -u WAYLAND_DISPLAY wineboot --init >/dev/null 2>&1
+# A server left running in the old one by an earlier run goes first.
+if [ -d "$TEMPLATE" ]; then wineserver --kill 2>/dev/null || true; fi
+rm -rf "$TEMPLATE"
+LOG=$(mktemp)
+trap 'rm -f "$LOG"' EXIT
+env -u DISPLAY -u WAYLAND_DISPLAY wineboot --init >"$LOG" 2>&1 || true
 wineserver --wait
-[ -f "$TEMPLATE/system.reg" ] || { echo "FAIL: wineboot made no prefix in $TEMPLATE" >&2; exit 1; }
+[ -f "$TEMPLATE/system.reg" ] || { echo "FAIL: wineboot made no prefix in $TEMPLATE: $(tail -5 "$LOG")" >&2; exit 1; }
 echo "PASS"
