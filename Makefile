@@ -6,9 +6,12 @@
 #               committed tree
 # make web      builds the game's page build-web/plinkard.html (and the replay
 #               tool for node); make serve-web serves it on 127.0.0.1
+# make release  builds every file of a release from the committed tree into
+#               build/release/, the same bytes every time, with SHA256SUMS
 # make windows  cross-builds build-windows/plinkard.exe and plinkard-replay.exe;
 #               make package-windows makes the zip and the installer beside them
-.PHONY: run test build deps assets screenshots bench soak clean package dist web serve-web windows package-windows
+.PHONY: run test build deps assets screenshots bench soak clean package dist web serve-web release windows \
+	package-windows
 
 run: build
 	./build/plinkard
@@ -61,13 +64,16 @@ bench: deps web tests/web/node_modules/.package-lock.json windows
 	bench/window_bench.sh build-bench/plinkard 10 build-windows/plinkard.exe
 
 clean:
-	rm -rf build build-sanitize build-bench build-web build-windows tests/web/node_modules
+	rm -rf build build-sanitize build-bench build-web build-release build-windows tests/web/node_modules
 
 soak: build
 	./build/plinkard-soak --frames 10000000
 
 package: build
 	cd build && cpack -G DEB
+
+release: deps
+	scripts/release.sh
 
 dist: deps
 	cmake --preset default >/dev/null

@@ -1,8 +1,11 @@
 #include "app/command_line.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string_view>
+
+#include "shell/key_help.h"
 
 namespace {
 
@@ -78,15 +81,7 @@ constexpr OptionEntry kOptions[] = {
 
 constexpr const char* kAbout = "Plays Plinkard, a side-view platform game, in a maximized window.\n";
 
-constexpr const char* kKeys =
-    "Keys:\n"
-    "  Left, Right     walk (hold)\n"
-    "  Ctrl            run while held\n"
-    "  Up              jump; again in mid-air for a second jump; stand up when crouched\n"
-    "  Down            crouch (also in mid-air) to get through small spaces\n"
-    "  Space           raise a flag standing at its pole; open the door standing at it\n"
-    "  P               pause and resume\n"
-    "  F11, Alt+Enter  fullscreen on and off\n"
+constexpr const char* kPadsAndStatus =
     "\n"
     "Game pad:\n"
     "  D-pad, left stick                 Left, Right, Up, Down\n"
@@ -108,6 +103,13 @@ const OptionEntry* Find(std::string_view name) {
 
 std::string Synopsis(const OptionEntry& entry) {
   return std::string(entry.name) + (entry.value != nullptr ? std::string(" ") + entry.value : "");
+}
+
+// A line of the help: what it is about, padded to a column of its own, and what it says.
+std::string HelpLine(std::string_view what, std::string_view says) {
+  std::string line(what);
+  line.resize(std::max<std::size_t>(line.size() + 2, 16), ' ');
+  return "  " + line + std::string(says) + "\n";
 }
 
 }  // namespace
@@ -158,10 +160,9 @@ std::string Usage() {
 
 std::string Help() {
   std::string help = Usage() + "\n" + kAbout + "\n";
-  for (const OptionEntry& entry : kOptions) {
-    std::string synopsis = Synopsis(entry);
-    synopsis.resize(std::max<std::size_t>(synopsis.size() + 2, 16), ' ');
-    help += "  " + synopsis + entry.help + "\n";
-  }
-  return help + "\n" + kKeys;
+  for (const OptionEntry& entry : kOptions) help += HelpLine(Synopsis(entry), entry.help);
+  help += "\nKeys:\n";
+  for (const KeyHelp& key : kKeyHelp) help += HelpLine(key.keys, key.does);
+  help += HelpLine("F11, Alt+Enter", "fullscreen on and off");  // the desktop window's own
+  return help + kPadsAndStatus;
 }

@@ -20,10 +20,10 @@
 
 namespace {
 
-constexpr double kComposeGoal = 1.3;     // frame composition against memcpy, even when all of it is redrawn
-constexpr double kFramePeriod = 0.010;   // a frame every 10 ms
-constexpr double kStepShareGoal = 0.01;  // a movement step against the frame period
-constexpr double kReplayGoal = 8000;     // replayed frames per second, no trace
+constexpr double kComposeGoal = 1.3;  // frame composition against memcpy, even when all of it is redrawn
+constexpr double kFramePeriod = layout::FrameMs / 1000.0;  // seconds
+constexpr double kStepShareGoal = 0.01;                    // a movement step against the frame period
+constexpr double kReplayGoal = 8000;                       // replayed frames per second, no trace
 
 // The game started and closed after its first frame: the player, flags and
 // door stand where start-up put them, ready to be driven directly.

@@ -15,3 +15,34 @@ function(plinkard_node_program target)
   target_link_options(${target} PRIVATE
     -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sWASM_ASYNC_COMPILATION=0)
 endfunction()
+
+# A page's directory holds, beside the game's HTML, JavaScript and
+# WebAssembly, the parts web/ makes for every page (the manifest that installs
+# it, its icons) and its own service worker, which keeps all of these for
+# playing offline.
+set(PLINKARD_PAGE_PARTS plinkard.webmanifest icon-192.png icon-512.png)
+set(PLINKARD_PAGE_KEPT plinkard.html plinkard.js plinkard.wasm ${PLINKARD_PAGE_PARTS})
+
+# The parts and the service worker of `target`'s page, which it links into `dir`.
+function(plinkard_page_files target dir)
+  set(parts ${PROJECT_BINARY_DIR}/generated/page)
+  set(outputs ${dir}/sw.js)
+  set(inputs "")
+  set(copies "")
+  foreach(part IN LISTS PLINKARD_PAGE_PARTS)
+    list(APPEND outputs ${dir}/${part})
+    list(APPEND inputs ${parts}/${part})
+    list(APPEND copies COMMAND ${CMAKE_COMMAND} -E copy ${parts}/${part} ${dir}/${part})
+  endforeach()
+  string(REPLACE ";" "|" kept "${PLINKARD_PAGE_KEPT}")
+  add_custom_command(
+    OUTPUT ${outputs}
+    ${copies}
+    COMMAND ${CMAKE_COMMAND} -DTEMPLATE=${PROJECT_SOURCE_DIR}/web/sw.js -DDIR=${dir} -DFILES=${kept}
+            -DVERSION=${PROJECT_VERSION} -P ${PROJECT_SOURCE_DIR}/cmake/ServiceWorker.cmake
+    DEPENDS ${target} plinkard-page-parts ${inputs} ${PROJECT_SOURCE_DIR}/web/sw.js
+            ${PROJECT_SOURCE_DIR}/cmake/ServiceWorker.cmake
+    COMMENT "Keeping ${target}'s page for offline"
+    VERBATIM)
+  add_custom_target(${target}-files ALL DEPENDS ${outputs})
+endfunction()

@@ -7,23 +7,20 @@
 
 #include <cstdint>
 
+#include "platform/rect.h"
+
 namespace layout {
 
-// A rectangle of pixels: its top-left corner and its size.
-struct Box {
-  int x, y, width, height;
-  constexpr int Right() const { return x + width - 1; }
-  constexpr int Bottom() const { return y + height - 1; }
-};
+using platform::Rect;
 
 // The game area: the level picture, and the window's back image it is copied to.
 inline constexpr int StageWidth = 1024, StageHeight = 742;
 
-// A frame starts at most every 10 ms of the tick.
+// A frame starts at most every 10 ms of the tick: 100 frames a second.
 inline constexpr std::int64_t FrameMs = 10;
 
 // While paused, the banner is copied whole over the last frame.
-inline constexpr Box Banner{247, 293, 531, 95};
+inline constexpr Rect Banner{247, 293, 531, 95};
 
 // The player's box, the size of every frame of its figure.
 inline constexpr int PlayerWidth = 20, PlayerHeight = 47;
@@ -65,8 +62,8 @@ inline constexpr int FlagSpriteRow = Flag1.height;
 inline constexpr int DoorClosedMask = 0, DoorClosed = 1, DoorOpenMask = 2, DoorOpen = 3;
 
 // The flag poles painted into the level, each standing on its floor.
-inline constexpr Box Pole1{349, 270, 6, 72};
-inline constexpr Box Pole2{680, 486, 6, 72};
+inline constexpr Rect Pole1{349, 270, 6, 72};
+inline constexpr Rect Pole2{680, 486, 6, 72};
 
 // Where the player starts and, after a death, comes back: at the start, or
 // beside the latest flag raised.

@@ -6,8 +6,6 @@
 namespace platform {
 namespace {
 
-// Around the unscaled picture: the window's dark grey.
-constexpr Pixel kSurround = RGB(24, 24, 28);
 constexpr Pixel kBlack = RGB(0, 0, 0);
 
 // Each pixel of the row written `factor` times over.

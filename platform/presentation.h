@@ -11,6 +11,10 @@
 
 namespace platform {
 
+// Around the unscaled picture: the desktop window's dark grey, and the web
+// page's background (its build writes the colour into the page).
+inline constexpr Pixel kSurround = RGB(24, 24, 28);
+
 inline constexpr int kLargestScale = 8;  // --scale takes a factor from 1 to this
 // "As large as fits": no limit on the whole factor.
 inline constexpr int kScaleToFit = std::numeric_limits<int>::max();

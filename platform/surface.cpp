@@ -91,14 +91,8 @@ void Region::Add(const Rect& r) {
   std::erase_if(rects_, [&r](const Rect& have) { return r.Contains(have); });
   rects_.push_back(r);
   if (rects_.size() <= kMostRects) return;
-  Rect box = rects_.front();
-  for (const Rect& q : rects_) {
-    const int right = std::max(box.x + box.w, q.x + q.w), bottom = std::max(box.y + box.h, q.y + q.h);
-    box.x = std::min(box.x, q.x);
-    box.y = std::min(box.y, q.y);
-    box.w = right - box.x;
-    box.h = bottom - box.y;
-  }
+  Rect box{};
+  for (const Rect& q : rects_) box = Union(box, q);
   rects_.assign(1, box);
 }
 

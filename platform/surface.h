@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/rect.h"
+
 namespace platform {
 
 using HDC = std::int32_t;
@@ -17,12 +19,6 @@ inline constexpr std::uint32_t SRCAND = 0x008800C6;    // dest = dest AND src
 inline constexpr std::uint32_t SRCPAINT = 0x00EE0086;  // dest = dest OR src
 
 inline constexpr Pixel RGB(int r, int g, int b) { return (Pixel(r) << 16) | (Pixel(g) << 8) | Pixel(b); }
-
-struct Rect {
-  int x, y, w, h;
-  bool Contains(const Rect& r) const { return r.x >= x && r.y >= y && r.x + r.w <= x + w && r.y + r.h <= y + h; }
-  bool operator==(const Rect&) const = default;
-};
 
 // A few rectangles covering some part of a surface: a rectangle swallows those
 // it contains, and when they grow many they merge into their bounding box.

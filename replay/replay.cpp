@@ -68,10 +68,10 @@ FrameObserver WriteAsItGoes(std::FILE* trace, bool flushEachRow, std::FILE* fini
 }
 
 std::string FinishLine(std::int64_t frame, int deaths) {
+  const long long ms = frame * layout::FrameMs;  // the game time, a frame every FrameMs
   char line[128];
   std::snprintf(line, sizeof line, "Door opened at frame %lld: %lld.%02lld s, %d death%s",
-                static_cast<long long>(frame), static_cast<long long>(frame / 100), static_cast<long long>(frame % 100),
-                deaths, deaths == 1 ? "" : "s");
+                static_cast<long long>(frame), ms / 1000, ms % 1000 / 10, deaths, deaths == 1 ? "" : "s");
   return line;
 }
 

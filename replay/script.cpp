@@ -1,6 +1,5 @@
 #include "replay/script.h"
 
-#include <array>
 #include <cctype>
 #include <charconv>
 #include <cstdint>
@@ -8,7 +7,7 @@
 #include <optional>
 
 #include "platform/files.h"
-#include "platform/keys.h"
+#include "platform/key_names.h"
 
 namespace replay {
 namespace {
@@ -16,25 +15,6 @@ namespace {
 using platform::ScriptedEvent;
 
 constexpr std::int64_t kMaxTime = 2147483647;
-
-struct NamedKey {
-  std::string_view name;
-  std::int16_t code;
-};
-constexpr std::array<NamedKey, 12> kKeyNames{{
-    {"Left", vk::Left},
-    {"Right", vk::Right},
-    {"Up", vk::Up},
-    {"Down", vk::Down},
-    {"Space", vk::Space},
-    {"Ctrl", vk::Ctrl},
-    {"Shift", vk::Shift},
-    {"Alt", vk::Alt},
-    {"Enter", vk::Enter},
-    {"Escape", vk::Escape},
-    {"Tab", vk::Tab},
-    {"Backspace", vk::Backspace},
-}};
 
 bool Blank(char c) { return c == ' ' || c == '\t'; }
 
@@ -75,15 +55,8 @@ std::string Shown(std::string_view field) {
 }
 
 std::optional<std::int16_t> KeyCode(std::string_view key) {
-  for (const NamedKey& k : kKeyNames) {
-    if (EqualsIgnoringCase(key, k.name)) return k.code;
-  }
-  if (key.size() == 1) {
-    const auto c = static_cast<unsigned char>(key[0]);
-    if (std::isalpha(c)) return vk::Letter(char(std::toupper(c)));
-    if (std::isdigit(c)) return vk::Digit(c - '0');
-    return std::nullopt;
-  }
+  if (const std::optional<vk::Code> named = vk::CodeNamed(key)) return *named;
+  if (key.size() == 1) return std::nullopt;
   // Two or more characters: a key code, an optional minus and decimal digits.
   const std::string_view digits = key[0] == '-' ? key.substr(1) : key;
   if (!AllDigits(digits)) return std::nullopt;
@@ -149,11 +122,7 @@ void ParseLine(std::string_view line, const std::string& where, Script& script) 
 }  // namespace
 
 std::string KeyName(std::int16_t code) {
-  for (const NamedKey& k : kKeyNames) {
-    if (k.code == code) return std::string(k.name);
-  }
-  if (code >= vk::Letter('A') && code <= vk::Letter('Z')) return std::string(1, char(code));
-  if (code >= vk::Digit(0) && code <= vk::Digit(9)) return std::string(1, char(code));
+  if (const std::optional<std::string> name = vk::NameOf(code)) return *name;
   // Any other code as a number of at least two characters: 5 is "05".
   const std::string number = std::to_string(code);
   return number.size() < 2 ? "0" + number : number;

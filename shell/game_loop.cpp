@@ -28,8 +28,8 @@ void ReportFrameRate() {
 void HoldWhilePaused() {
   platform::Window& window = platform::CurrentWindow();
   while (Paused != False) {
-    constexpr layout::Box banner = layout::Banner;
-    platform::BitBlt(Stage1.hDC, banner.x, banner.y, banner.width, banner.height, Stage1.pausedpic.hDC(), 0, 0,
+    constexpr platform::Rect banner = layout::Banner;
+    platform::BitBlt(Stage1.hDC, banner.x, banner.y, banner.w, banner.h, Stage1.pausedpic.hDC(), 0, 0,
                      platform::SRCCOPY);
     Stage1.Refresh();
     window.WaitForEvent(platform::kNever);

@@ -61,7 +61,7 @@ void Stage1Window::Create() {
             Form_QueryUnload(cancel, 0);
           },
   });
-  SetCaption("Form1");
+  SetCaption(kFirstCaption);
 }
 
 void Stage1Window::SetCaption(const std::string& text) {

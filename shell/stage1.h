@@ -42,6 +42,8 @@ struct Stage1Window {
   // The window's size when it is not maximized.
   static constexpr int kRestoredWidth = 625;
   static constexpr int kRestoredHeight = 308;
+  // The caption until the first frame reports its rate.
+  static constexpr const char* kFirstCaption = "Form1";
 
   std::string Caption;
   HDC hDC = 0;  // the device context of the back image
@@ -55,7 +57,7 @@ struct Stage1Window {
   std::unique_ptr<doorcls> Door1;
 
   // Builds the window's parts afresh: the pictures in their holders, the
-  // measuring image and labels at their places, the caption "Form1".
+  // measuring image and labels at their places, the first caption.
   void Create();
   void SetCaption(const std::string& text);
   // Copies the back image to the screen.

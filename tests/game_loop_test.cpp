@@ -133,7 +133,7 @@ TEST(Pause, HoldsTheFrameWithTheBannerAndKeepsKeysActing) {
   game.window.OnPresent = [&](const platform::Surface& back) {
     if (module1::Paused != False) {
       const platform::Surface& banner = *Stage1.pausedpic.Picture;
-      constexpr layout::Box b = layout::Banner;
+      constexpr platform::Rect b = layout::Banner;
       bannerShown = back.At(b.x, b.y) == banner.At(0, 0) && back.At(b.Right(), b.Bottom()) == banner.At(530, 94);
       pausedCaption = game.window.Caption();
       return;

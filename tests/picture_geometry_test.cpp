@@ -36,10 +36,10 @@ class LevelPicture {
     const std::size_t i = (std::size_t(y) * std::size_t(width_) + std::size_t(x)) * 3;
     const int r = pixels_[i], g = pixels_[i + 1], b = pixels_[i + 2];
     const bool grey = r == g && g == b && (r == 128 || r == 56);
-    const bool spike_red = r == 193 && g == 0 && b == 0;
+    const bool spikeRed = r == 193 && g == 0 && b == 0;
     const bool black = r == 0 && g == 0 && b == 0;
     const bool pole = (x >= 349 && x <= 354 && y >= 270 && y <= 341) || (x >= 680 && x <= 685 && y >= 486 && y <= 557);
-    return grey || spike_red || (black && !pole);
+    return grey || spikeRed || (black && !pole);
   }
   // Whether any column the player's box covers at x is solid on row y.
   bool RowUnderBoxSolid(int x, int y) const {
@@ -180,10 +180,10 @@ TEST_F(PictureAndGeometry, CeilingsAreTheLastSolidRowOverThePlayer) {
     const float floor = FloorLevel(kStage, float(p.x), float(p.y));
     const int ceiling = int(CeilingLevel(kStage, float(p.x), floor, False));
     ASSERT_LT(ceiling, int(floor) + kCrouchDrop);
-    int last_solid = -1;
-    for (int y = int(floor) + kCrouchDrop - 1; y >= 0 && last_solid < 0; --y)
-      if (picture.RowUnderBoxSolid(p.x, y)) last_solid = y;
-    EXPECT_EQ(last_solid, ceiling - 1);
+    int lastSolid = -1;
+    for (int y = int(floor) + kCrouchDrop - 1; y >= 0 && lastSolid < 0; --y)
+      if (picture.RowUnderBoxSolid(p.x, y)) lastSolid = y;
+    EXPECT_EQ(lastSolid, ceiling - 1);
   }
 }
 

@@ -152,7 +152,7 @@ TEST(PlayerSheets, StandingFiguresFillTheCellAndCrouchingOnesItsLowerPart) {
   const Picture& mask = Load("maskmap.png");
   const Picture& sprite = Load("spritemap.png");
   ASSERT_TRUE(mask.Loaded() && sprite.Loaded());
-  const auto row_has_figure = [&](int k, int y) {
+  const auto rowHasFigure = [&](int k, int y) {
     for (int x = CellLeft(k); x < CellLeft(k) + kCellWidth; ++x)
       if (mask.At(x, y) == kBlack) return true;
     return false;
@@ -160,10 +160,10 @@ TEST(PlayerSheets, StandingFiguresFillTheCellAndCrouchingOnesItsLowerPart) {
   for (int k = 0; k < kCells; ++k) {
     const bool crouching = k >= 3;
     const int top = crouching ? 17 : 1;
-    EXPECT_TRUE(row_has_figure(k, top)) << "frame " << k << " should reach up to row " << top;
-    EXPECT_TRUE(row_has_figure(k, kCellHeight)) << "frame " << k << " should reach down to row 47";
+    EXPECT_TRUE(rowHasFigure(k, top)) << "frame " << k << " should reach up to row " << top;
+    EXPECT_TRUE(rowHasFigure(k, kCellHeight)) << "frame " << k << " should reach down to row 47";
     for (int y = 1; y < top; ++y) {
-      EXPECT_FALSE(row_has_figure(k, y)) << "crouching frame " << k << " reaches up into row " << y;
+      EXPECT_FALSE(rowHasFigure(k, y)) << "crouching frame " << k << " reaches up into row " << y;
       for (int x = CellLeft(k); x < CellLeft(k) + kCellWidth; ++x) ASSERT_EQ(sprite.At(x, y), kBlack);
     }
   }
@@ -173,13 +173,12 @@ TEST(PlayerSheets, FacingLeftIsFacingRightMirroredAndEveryFrameWearsTheClothes) 
   const Picture& mask = Load("maskmap.png");
   const Picture& sprite = Load("spritemap.png");
   ASSERT_TRUE(mask.Loaded() && sprite.Loaded());
-  for (const auto& [left_frame, right_frame] : {std::pair{0, 2}, std::pair{3, 5}})
+  for (const auto& [leftFrame, rightFrame] : {std::pair{0, 2}, std::pair{3, 5}})
     for (int y = 1; y <= kCellHeight; ++y)
       for (int i = 0; i < kCellWidth; ++i) {
-        const int a = CellLeft(left_frame) + i, b = CellLeft(right_frame) + kCellWidth - 1 - i;
-        ASSERT_EQ(mask.At(a, y), mask.At(b, y)) << "frames " << left_frame << " and " << right_frame << ", row " << y;
-        ASSERT_EQ(sprite.At(a, y), sprite.At(b, y))
-            << "frames " << left_frame << " and " << right_frame << ", row " << y;
+        const int a = CellLeft(leftFrame) + i, b = CellLeft(rightFrame) + kCellWidth - 1 - i;
+        ASSERT_EQ(mask.At(a, y), mask.At(b, y)) << "frames " << leftFrame << " and " << rightFrame << ", row " << y;
+        ASSERT_EQ(sprite.At(a, y), sprite.At(b, y)) << "frames " << leftFrame << " and " << rightFrame << ", row " << y;
       }
   const Rgb skin{248, 192, 156}, shirt{128, 64, 0}, trousers{0, 0, 176};
   for (int k = 0; k < kCells; ++k) {
@@ -205,7 +204,7 @@ TEST(FlagPicture, PennantPointsRightAndItsStripesFillTheMaskExactly) {
   ASSERT_TRUE(flag.Loaded());
   const Rgb stripes[] = {{0, 0, 128}, {0, 0, 255}, {0, 128, 255}, {0, 255, 255}};
   bool used[4] = {false, false, false, false};
-  int previous_height = 14;
+  int previousHeight = 14;
   for (int x = 0; x < 20; ++x) {
     int height = 0;
     for (int y = 0; y < 13; ++y) {
@@ -222,14 +221,14 @@ TEST(FlagPicture, PennantPointsRightAndItsStripesFillTheMaskExactly) {
       ASSERT_NE(stripe, std::end(stripes)) << "sprite colour " << s << " at " << x << ", " << 13 + y;
       used[stripe - std::begin(stripes)] = true;
     }
-    EXPECT_LE(height, previous_height) << "the pennant widens at column " << x;
-    previous_height = height;
+    EXPECT_LE(height, previousHeight) << "the pennant widens at column " << x;
+    previousHeight = height;
     if (x == 0) {
       EXPECT_EQ(height, 13) << "the base fills the left edge";
     }
   }
   EXPECT_EQ(flag.At(19, 6), kBlack) << "the point reaches the right edge";
-  EXPECT_EQ(previous_height, 1);
+  EXPECT_EQ(previousHeight, 1);
   for (bool u : used) EXPECT_TRUE(u) << "all four blues are used";
 }
 
@@ -268,15 +267,15 @@ TEST(DoorPicture, ClosedDoorHasFourPanelsRoundARailWithTheKnobOnTheRight) {
 TEST(DoorPicture, OpenDoorIsASlantedLeafWithTheGreensAroundIt) {
   const Picture& door = Load("doorpic.png");
   ASSERT_TRUE(door.Loaded());
-  const Rgb dark_green{0, 74, 0}, bright_green{0, 128, 0}, panel{128, 0, 0};
+  const Rgb darkGreen{0, 74, 0}, brightGreen{0, 128, 0}, panel{128, 0, 0};
   const auto at = [&](int x, int y) { return door.At(84 + x, y); };
-  EXPECT_EQ(at(0, 0), dark_green) << "above the leaf's hinge edge";
-  EXPECT_EQ(at(0, 8), dark_green);
-  EXPECT_NE(at(0, 14), dark_green) << "the leaf starts at about row 11 on the left";
-  EXPECT_NE(at(0, 54), dark_green) << "and reaches the bottom left corner";
-  EXPECT_NE(at(20, 2), dark_green) << "it rises to the top near the right";
-  EXPECT_EQ(at(20, 54), dark_green) << "below the leaf on the right";
-  for (int y = 0; y < 56; ++y) EXPECT_EQ(at(27, y), bright_green) << "the strip along the right edge, row " << y;
+  EXPECT_EQ(at(0, 0), darkGreen) << "above the leaf's hinge edge";
+  EXPECT_EQ(at(0, 8), darkGreen);
+  EXPECT_NE(at(0, 14), darkGreen) << "the leaf starts at about row 11 on the left";
+  EXPECT_NE(at(0, 54), darkGreen) << "and reaches the bottom left corner";
+  EXPECT_NE(at(20, 2), darkGreen) << "it rises to the top near the right";
+  EXPECT_EQ(at(20, 54), darkGreen) << "below the leaf on the right";
+  for (int y = 0; y < 56; ++y) EXPECT_EQ(at(27, y), brightGreen) << "the strip along the right edge, row " << y;
   EXPECT_EQ(at(24, 0), kBlack) << "a black line between the greens above the leaf";
   EXPECT_EQ(at(24, 55), kBlack) << "and below it";
   int panels = 0;
@@ -312,11 +311,6 @@ TEST(PauseBanner, RedCapitalsOnCreamTouchAllFourEdges) {
 // The level picture, checked against the level's own layout, written out here
 // a second time.
 
-struct Box {
-  int x0, x1, y0, y1;
-  bool Contains(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
-};
-
 struct Spikes {
   int x0, x1, base, count;
 };
@@ -326,7 +320,7 @@ const Spikes kSpikeRows[] = {
     {991, 1017, 559, 2}, {991, 1017, 619, 2}, {6, 106, 693, 7},    {163, 252, 693, 6}, {317, 372, 693, 4},
     {444, 484, 693, 3},  {540, 580, 693, 3},  {635, 676, 693, 3},  {732, 772, 693, 3}, {828, 868, 693, 3},
 };
-const layout::Box kPoles[] = {layout::Pole1, layout::Pole2};
+const platform::Rect kPoles[] = {layout::Pole1, layout::Pole2};
 
 // A note: the top-left corner of its lettering, its number of lines, and how
 // far right its lettering may reach before the next note or the rock.
@@ -381,7 +375,7 @@ TEST(LevelPicture, RockIsGreyWithADarkBorderAndCutCorners) {
 TEST(LevelPicture, SpikeRowsStandWhereTheLayoutPutsThem) {
   const Picture& level = Load("background.png");
   ASSERT_TRUE(level.Loaded());
-  int red_in_rows = 0;
+  int redInRows = 0;
   for (const Spikes& row : kSpikeRows) {
     SCOPED_TRACE("spike row x " + std::to_string(row.x0) + "-" + std::to_string(row.x1) + ", base " +
                  std::to_string(row.base));
@@ -421,18 +415,18 @@ TEST(LevelPicture, SpikeRowsStandWhereTheLayoutPutsThem) {
       EXPECT_TRUE(under == kBlack || IsGrey(under)) << "under the base at " << x;
     }
     for (int y = base - 13; y <= base; ++y)
-      for (int x = row.x0; x <= row.x1; ++x) red_in_rows += level.At(x, y) == kSpikeRed;
+      for (int x = row.x0; x <= row.x1; ++x) redInRows += level.At(x, y) == kSpikeRed;
   }
   int red = 0;
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) red += level.At(x, y) == kSpikeRed;
-  EXPECT_EQ(red, red_in_rows) << "spike red outside the spike rows";
+  EXPECT_EQ(red, redInRows) << "spike red outside the spike rows";
 }
 
 TEST(LevelPicture, FlagPolesAreSolidBlackAndStandOnTheirFloors) {
   const Picture& level = Load("background.png");
   ASSERT_TRUE(level.Loaded());
-  for (const layout::Box& pole : kPoles) {
+  for (const platform::Rect& pole : kPoles) {
     for (int y = pole.y; y <= pole.Bottom(); ++y) {
       for (int x = pole.x; x <= pole.Right(); ++x) ASSERT_EQ(level.At(x, y), kBlack) << x << ", " << y;
       EXPECT_EQ(level.At(pole.x - 1, y), kCream) << "left of the pole at " << y;
@@ -462,17 +456,19 @@ bool IsDarkLettering(Rgb c) { return IsLettering(c) && c.r + c.g + c.b < 300; }
 TEST(LevelPicture, NotesStandInOpenSpaceAtTheirCornersWithTheirLines) {
   const Picture& level = Load("background.png");
   ASSERT_TRUE(level.Loaded());
-  const auto box_of = [](const NoteAt& n) { return Box{n.x - 3, n.right, n.y - 3, n.y + 22 * n.lines + 4}; };
+  const auto boxOf = [](const NoteAt& n) {
+    return platform::Rect::Spanning(n.x - 3, n.y - 3, n.right, n.y + 22 * n.lines + 4);
+  };
   for (const NoteAt& note : kNotes) {
     SCOPED_TRACE("note at " + std::to_string(note.x) + ", " + std::to_string(note.y));
-    const Box box = box_of(note);
-    Box ink{kW, -1, kH, -1};
-    std::vector<bool> row_has_ink(std::size_t(box.y1 - box.y0 + 1), false);
-    for (int y = box.y0; y <= box.y1; ++y)
-      for (int x = box.x0; x <= box.x1; ++x) {
+    const platform::Rect box = boxOf(note);
+    platform::Rect ink{};
+    std::vector<bool> rowHasInk(std::size_t(box.h), false);
+    for (int y = box.y; y <= box.Bottom(); ++y)
+      for (int x = box.x; x <= box.Right(); ++x) {
         if (!IsLettering(level.At(x, y))) continue;
-        ink = {std::min(ink.x0, x), std::max(ink.x1, x), std::min(ink.y0, y), std::max(ink.y1, y)};
-        row_has_ink[std::size_t(y - box.y0)] = true;
+        ink = Union(ink, {x, y, 1, 1});
+        rowHasInk[std::size_t(y - box.y)] = true;
         // Clear of rock, spikes and poles by at least two pixels.
         for (int dy = -2; dy <= 2; ++dy)
           for (int dx = -2; dx <= 2; ++dx) {
@@ -481,34 +477,34 @@ TEST(LevelPicture, NotesStandInOpenSpaceAtTheirCornersWithTheirLines) {
                 << "lettering at " << x << ", " << y << " touches the level";
           }
       }
-    EXPECT_EQ(ink.x0, note.x) << "left edge of the lettering";
-    EXPECT_GE(ink.y0, note.y - 1) << "top of the lettering";
-    EXPECT_LE(ink.y0, note.y) << "top of the lettering";
+    EXPECT_EQ(ink.x, note.x) << "left edge of the lettering";
+    EXPECT_GE(ink.y, note.y - 1) << "top of the lettering";
+    EXPECT_LE(ink.y, note.y) << "top of the lettering";
     // The first letter is a capital about 11 pixels high.
-    int cap_top = kH, cap_bottom = -1;
+    int capTop = kH, capBottom = -1;
     for (int y = note.y - 2; y <= note.y + 14; ++y)
       for (int x = note.x; x <= note.x + 5; ++x)
-        if (IsDarkLettering(level.At(x, y))) cap_top = std::min(cap_top, y), cap_bottom = std::max(cap_bottom, y);
-    EXPECT_NEAR(cap_bottom - cap_top + 1, 11, 1) << "height of the first capital";
+        if (IsDarkLettering(level.At(x, y))) capTop = std::min(capTop, y), capBottom = std::max(capBottom, y);
+    EXPECT_NEAR(capBottom - capTop + 1, 11, 1) << "height of the first capital";
     // Bands of inked rows, one per line, 22 pixels apart.
     int bands = 0;
-    for (std::size_t i = 0; i < row_has_ink.size(); ++i)
-      if (row_has_ink[i] && (i == 0 || !row_has_ink[i - 1])) ++bands;
+    for (std::size_t i = 0; i < rowHasInk.size(); ++i)
+      if (rowHasInk[i] && (i == 0 || !rowHasInk[i - 1])) ++bands;
     EXPECT_EQ(bands, note.lines);
     for (int line = 0; line < note.lines; ++line) {
-      bool x_height_inked = false;
-      for (int x = box.x0; x <= box.x1 && !x_height_inked; ++x)
-        x_height_inked = IsDarkLettering(level.At(x, note.y + 22 * line + 7));
-      EXPECT_TRUE(x_height_inked) << "line " << line;
+      bool xHeightInked = false;
+      for (int x = box.x; x <= box.Right() && !xHeightInked; ++x)
+        xHeightInked = IsDarkLettering(level.At(x, note.y + 22 * line + 7));
+      EXPECT_TRUE(xHeightInked) << "line " << line;
     }
   }
   // And there is no lettering anywhere else.
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) {
       if (!IsLettering(level.At(x, y))) continue;
-      const bool in_a_note =
-          std::any_of(std::begin(kNotes), std::end(kNotes), [&](const NoteAt& n) { return box_of(n).Contains(x, y); });
-      ASSERT_TRUE(in_a_note) << "stray colour " << level.At(x, y) << " at " << x << ", " << y;
+      const bool inANote =
+          std::any_of(std::begin(kNotes), std::end(kNotes), [&](const NoteAt& n) { return boxOf(n).Contains(x, y); });
+      ASSERT_TRUE(inANote) << "stray colour " << level.At(x, y) << " at " << x << ", " << y;
     }
 }
 

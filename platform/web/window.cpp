@@ -7,6 +7,8 @@
 #include <cmath>
 #include <iterator>
 
+#include "platform/key_names.h"
+
 // The page's side, in platform/web/window.js.
 extern "C" {
 void plinkard_page_show();
@@ -17,8 +19,20 @@ void plinkard_page_present(const std::uint32_t* pixels, int width, int height, c
 // lets the page run, and a negative `ms` waits for the wake alone.
 void plinkard_page_sleep(int ms);
 void plinkard_page_wake();
-// The modal dialog; returns once it is answered.
-void plinkard_page_message_box(const char* prompt, const char* title);
+// Calls `key` with `window` when a touch button goes down or up, with its
+// key's name ("Left", written into `name`) and the shift bits of the buttons
+// held with it.
+void plinkard_page_listen(void (*key)(void* window, int down, const char* name, int shift), void* window, char* name,
+                          int nameSize);
+// Fills `pads` with up to `most` pads in the standard layout, four numbers
+// each: the pad's index, its buttons pressed (bit N for button N) and its left
+// stick's x and y; answers how many. A pad in another layout is left out, and
+// the page says so once.
+int plinkard_page_read_pads(double* pads, int most);
+// The modal dialog: opened, answered on the page or closed from here.
+void plinkard_page_open_dialog(const char* prompt, const char* title);
+int plinkard_page_dialog_open();
+void plinkard_page_close_dialog();
 }
 
 namespace platform {
@@ -28,6 +42,33 @@ namespace {
 // browser's timers wait whole milliseconds and fire a little late: one set to
 // end half a millisecond early mostly ends inside that millisecond.
 constexpr double kTimerSlackMs = 0.5;
+
+// With a pad plugged in, a wait for an event alone (paused, or in the dialog)
+// looks at the pads this often: they say nothing of themselves.
+constexpr int kPadPollMs = 16;
+constexpr int kMostPads = 8;
+
+// The standard layout's buttons by number: the W3C's "standard" gamepad mapping.
+constexpr int kSouth = 0, kEast = 1, kWest = 2, kNorth = 3, kRightShoulder = 5, kStart = 9, kDpadUp = 12,
+              kDpadDown = 13, kDpadLeft = 14, kDpadRight = 15;
+
+PadReading StandardReading(unsigned buttons, double stickX, double stickY) {
+  const auto pressed = [buttons](int button) { return ((buttons >> button) & 1u) != 0; };
+  PadReading r;
+  r.dpadLeft = pressed(kDpadLeft);
+  r.dpadRight = pressed(kDpadRight);
+  r.dpadUp = pressed(kDpadUp);
+  r.dpadDown = pressed(kDpadDown);
+  r.south = pressed(kSouth);
+  r.east = pressed(kEast);
+  r.west = pressed(kWest);
+  r.north = pressed(kNorth);
+  r.rightShoulder = pressed(kRightShoulder);
+  r.start = pressed(kStart);
+  r.stickX = stickX;
+  r.stickY = stickY;  // the standard layout's y grows downwards too
+  return r;
+}
 
 // The browser's keyCode of every key the desktop window reports is that key's
 // code in the game: letters, digits, F1 to F12, the keypad's digits, the
@@ -51,13 +92,17 @@ EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent* event, void* window)
   return static_cast<WebWindow*>(window)->Key(eventType == EMSCRIPTEN_EVENT_KEYDOWN, int(event->keyCode), shift);
 }
 
+void OnTouchKey(void* window, int down, const char* name, int shift) {
+  static_cast<WebWindow*>(window)->TouchKey(down != 0, name, std::int16_t(shift));
+}
+
 EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void* window) {
   static_cast<WebWindow*>(window)->ReleaseHeldKeys();
   return EM_FALSE;
 }
 
 EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* event, void* window) {
-  if (event->hidden) static_cast<WebWindow*>(window)->ReleaseHeldKeys();
+  if (event->hidden) static_cast<WebWindow*>(window)->Hidden();
   return EM_FALSE;
 }
 
@@ -72,6 +117,7 @@ WebWindow::WebWindow() {
   emscripten_set_keyup_callback(page, this, EM_FALSE, OnKey);
   emscripten_set_blur_callback(page, this, EM_FALSE, OnBlur);
   emscripten_set_visibilitychange_callback(this, EM_FALSE, OnVisibility);
+  plinkard_page_listen(OnTouchKey, this, touchName_.data(), int(touchName_.size()));
 }
 
 WebWindow::~WebWindow() { emscripten_html5_remove_all_event_listeners(); }
@@ -108,33 +154,53 @@ void WebWindow::Present(const Surface& backImage) {
 }
 
 void WebWindow::PumpEvents() {
+  ReadPads();
   while (!pending_.empty()) {
-    const KeyEvent event = pending_.front();
+    const Event event = pending_.front();
     pending_.pop_front();
-    const auto& handler = event.down ? handlers_.KeyDown : handlers_.KeyUp;
-    if (handler) handler(event.code, event.shift);
+    switch (event.kind) {
+      case Event::Kind::KeyDown:
+        if (handlers_.KeyDown) handlers_.KeyDown(event.code, event.shift);
+        break;
+      case Event::Kind::KeyUp:
+        if (handlers_.KeyUp) handlers_.KeyUp(event.code, event.shift);
+        break;
+      case Event::Kind::Hidden:
+        if (whenHidden_) whenHidden_();
+        break;
+    }
   }
 }
 
 void WebWindow::WaitForEvent(std::int64_t tick) {
   while (pending_.empty()) {
-    if (tick == kNever) {
-      plinkard_page_sleep(-1);
+    const double left = tick == kNever ? HUGE_VAL : double(tick) - emscripten_get_now();
+    if (left <= 0) return;
+    if (!pads_.empty() && left > kPadPollMs) {
+      plinkard_page_sleep(kPadPollMs);
+    } else if (tick == kNever) {
+      plinkard_page_sleep(-1);  // a pad plugged in wakes it too
+    } else {
+      // What a timer leaves goes by letting the page run, a small step at a time.
+      plinkard_page_sleep(left > kTimerSlackMs ? int(std::ceil(left - kTimerSlackMs)) : 0);
       continue;
     }
-    const double left = double(tick) - emscripten_get_now();
-    if (left <= 0) return;
-    // What a timer leaves goes by letting the page run, a small step at a time.
-    plinkard_page_sleep(left > kTimerSlackMs ? int(std::ceil(left - kTimerSlackMs)) : 0);
+    ReadPads();
   }
 }
 
 // While the dialog is up it has the keyboard, as the desktop's message box
 // has: the keys held when it opened are let go, and none reaches the game.
+// A pad's buttons pressed meanwhile are not heard either, only their release.
 void WebWindow::MessageBox(const std::string& prompt, const std::string& title) {
   ReleaseHeldKeys();
   inMessageBox_ = true;
-  plinkard_page_message_box(prompt.c_str(), title.c_str());
+  ReadPads(false);
+  plinkard_page_open_dialog(prompt.c_str(), title.c_str());
+  while (plinkard_page_dialog_open()) {
+    plinkard_page_sleep(pads_.empty() ? -1 : kPadPollMs);
+    if (ReadPads(false) && plinkard_page_dialog_open()) plinkard_page_close_dialog();
+  }
   inMessageBox_ = false;
 }
 
@@ -144,25 +210,76 @@ bool WebWindow::Key(bool down, int keyCode, std::int16_t shift) {
   if (inMessageBox_) return false;
   const vk::Code code = KeyCodeOf(keyCode);
   if (code < 0) return false;
-  bool& held = held_[std::size_t(code)];
+  bool& held = keyboard_[std::size_t(code)];
   // A key-up without its key-down (the key went down before the page had the
   // keyboard) means nothing to the game, as on the desktop.
   if (down || held) {
     held = down;
-    Queue({down, code, shift});
+    KeyChange(code, down, KeySource::Keyboard, shift);
   }
   return IsGameKey(code);
 }
 
+// A touch button goes down and up as its key does on the keyboard.
+void WebWindow::TouchKey(bool down, std::string_view name, std::int16_t shift) {
+  if (const std::optional<vk::Code> code = vk::CodeNamed(name)) Key(down, *code, shift);
+}
+
 void WebWindow::ReleaseHeldKeys() {
-  for (std::size_t code = 0; code < held_.size(); ++code) {
-    if (!held_[code]) continue;
-    held_[code] = false;
-    Queue({false, vk::Code(code), 0});
+  for (std::size_t code = 0; code < keyboard_.size(); ++code) {
+    if (!keyboard_[code]) continue;
+    keyboard_[code] = false;
+    KeyChange(vk::Code(code), false, KeySource::Keyboard, 0);
   }
 }
 
-void WebWindow::Queue(const KeyEvent& event) {
+void WebWindow::Hidden() {
+  ReleaseHeldKeys();
+  Queue({Event::Kind::Hidden, 0, 0});
+}
+
+// Every press reaches the key-down handler; the key-up handler hears a key
+// only once neither the page's keys nor any pad holds it.
+void WebWindow::KeyChange(vk::Code code, bool down, KeySource source, std::int16_t shift) {
+  if (down) {
+    held_.Press(code, source);
+    Queue({Event::Kind::KeyDown, code, shift});
+  } else if (held_.Release(code, source)) {
+    Queue({Event::Kind::KeyUp, code, shift});
+  }
+}
+
+// A pad's keys come with the modifiers the keyboard holds.
+bool WebWindow::ReadPads(bool heard) {
+  double readings[kMostPads][4];
+  const int count = plinkard_page_read_pads(&readings[0][0], kMostPads);
+  const std::int16_t shift = std::int16_t((keyboard_[vk::Shift] ? ShiftMask : 0) |
+                                          (keyboard_[vk::Ctrl] ? CtrlMask : 0) | (keyboard_[vk::Alt] ? AltMask : 0));
+  const auto change = [&](vk::Code code, bool down) {
+    if (!down || heard) KeyChange(code, down, KeySource::Pad, shift);
+  };
+  // A pad unplugged lets go of everything it held.
+  std::erase_if(pads_, [&](Pad& pad) {
+    for (int i = 0; i < count; ++i) {
+      if (int(readings[i][0]) == pad.index) return false;
+    }
+    pad.keys.Release(change);
+    return true;
+  });
+  bool southPressed = false;
+  for (int i = 0; i < count; ++i) {
+    const int index = int(readings[i][0]);
+    auto pad = std::find_if(pads_.begin(), pads_.end(), [index](const Pad& p) { return p.index == index; });
+    if (pad == pads_.end()) pad = pads_.insert(pads_.end(), Pad{index, {}});
+    const PadReading reading = StandardReading(unsigned(readings[i][1]), readings[i][2], readings[i][3]);
+    southPressed |= reading.south && !pad->south;
+    pad->south = reading.south;
+    pad->keys.Update(reading, change);
+  }
+  return southPressed;
+}
+
+void WebWindow::Queue(const Event& event) {
   pending_.push_back(event);
   plinkard_page_wake();
 }

@@ -12,9 +12,10 @@ export const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
 // The title while the game runs; its match holds the frame rate.
 export const RATE = /^Plinkard running at (\d+)FPS\.$/;
 
-// Opens DIRECTORY/plinkard.html in a new browser. close() ends both the browser
-// and the server, and removes the profile.
-export async function openPage(directory, { width = 1280, height = 900 } = {}) {
+// Opens DIRECTORY/plinkard.html in a new browser, in a tab of the given
+// viewport (puppeteer's: a size, and touch or a phone's screen). close() ends
+// both the browser and the server, and removes the profile.
+export async function openPage(directory, viewport = { width: 1280, height: 900 }) {
   const server = await serve(directory);
   const profile = await mkdtemp(join(tmpdir(), 'plinkard-chromium-'));
   const browser = await puppeteer.launch({
@@ -27,11 +28,12 @@ export async function openPage(directory, { width = 1280, height = 900 } = {}) {
     ],
   });
   const page = await browser.newPage();
-  await page.setViewport({ width, height });
+  await page.setViewport(viewport);
   const url = `http://127.0.0.1:${server.address().port}/plinkard.html`;
   return {
     browser,
     page,
+    server,
     url,
     async close() {
       await browser.close();
@@ -61,3 +63,10 @@ export async function waitForTitle(page, pattern, timeoutMs) {
       throw new Error(`${error.message}; the title is "${title}"`);
     });
 }
+
+// The test page's window into the game (tests/web/test_page.cpp): the player,
+// the keys the game holds and the frame counters; and putting the player,
+// standing still, somewhere.
+export const gameState = (page) => page.evaluate(() => JSON.parse(UTF8ToString(Module._plinkard_test_state())));
+export const placePlayer = (page, x, y) => page.evaluate((x, y) => Module._plinkard_test_place(x, y), x, y);
+export const START = { x: 8, y: 111 };  // where the player stands at the start, and after a death there

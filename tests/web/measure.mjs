@@ -1,10 +1,11 @@
 // Measures the game's page in headless Chromium, all in one run: what loading
-// it transfers, the time to its first frame, the frame rate, and the CPU of
+// it transfers (its service worker's share included), the time to its first frame, the frame rate, and the CPU of
 // the page's main thread with the player standing and running, beside the
 // paused game's, which draws nothing. Checks the goals and exits 1 when one is
 // missed.
 //   node measure.mjs PAGE_DIR
-import { readFile } from 'node:fs/promises';
+import { readFile, stat } from 'node:fs/promises';
+import { join } from 'node:path';
 
 import { openPage, RATE, sleep, waitForTitle } from './browser.mjs';
 
@@ -16,15 +17,33 @@ const session = await openPage(pageDir);
 const { page } = session;
 const cdp = await page.createCDPSession();
 
-// Everything that arrives over the network while the page loads.
-let transferred = 0;
-const files = [];
-cdp.on('Network.responseReceived', (event) => files.push(new URL(event.response.url).pathname));
-cdp.on('Network.loadingFinished', (event) => {
-  transferred += event.encodedDataLength;
+// Everything that arrives over the network while the page loads, for the page
+// and for its service worker, which fetches the files it keeps once more;
+// and the worker's own script, fetched before its network can be watched.
+let transferred = (await stat(join(pageDir, 'sw.js'))).size;
+const files = ['/sw.js'];
+async function watchNetwork(session, who) {
+  session.on('Network.responseReceived', (event) => files.push(`${who}${new URL(event.response.url).pathname}`));
+  session.on('Network.loadingFinished', (event) => {
+    transferred += event.encodedDataLength;
+  });
+  await session.send('Network.enable');
+  await session.send('Network.setCacheDisabled', { cacheDisabled: true });
+}
+// The worker waits to start until its network is watched.
+const root = await session.browser.target().createCDPSession();
+let workerWatched;
+const workerStarted = new Promise((done) => {
+  workerWatched = done;
 });
-await cdp.send('Network.enable');
-await cdp.send('Network.setCacheDisabled', { cacheDisabled: true });
+root.on('Target.attachedToTarget', async ({ sessionId, targetInfo, waitingForDebugger }) => {
+  const target = root.connection().session(sessionId);
+  if (targetInfo.type === 'service_worker') await watchNetwork(target, 'worker: ');
+  if (waitingForDebugger) await target.send('Runtime.runIfWaitingForDebugger');
+  if (targetInfo.type === 'service_worker') workerWatched();
+});
+await root.send('Target.setAutoAttach', { autoAttach: true, waitForDebuggerOnStart: true, flatten: true });
+await watchNetwork(cdp, '');
 await cdp.send('Performance.enable', { timeDomain: 'threadTicks' });
 
 // The main thread of the page's renderer: its CPU from /proc (the thread whose
@@ -80,6 +99,10 @@ const check = (ok, what) => {
 
 await page.goto(session.url);
 await waitForTitle(page, RATE, 10000);
+await workerStarted;
+await page.evaluate(async () => {
+  await navigator.serviceWorker.ready;
+});
 const firstFrame = await page.evaluate(() => performance.getEntriesByName('plinkard-first-frame')[0]?.startTime);
 report.push(`transferred: ${transferred} bytes (${files.join(', ')})`);
 report.push(`first frame: ${firstFrame.toFixed(0)} ms after the page was requested`);

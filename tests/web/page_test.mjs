@@ -1,6 +1,7 @@
 // The game's page in headless Chromium, played with the keyboard: the frame
-// rate in the title, walking, the pause, the page's scrolling, the focus, a
-// death with its dialog, and the canvas's scale.
+// rate in the title, the files it loads, the keys under the picture, walking,
+// the pause, the page's scrolling, the focus and another tab, a death with its
+// dialog, and the canvas's scale.
 //   node page_test.mjs TEST_PAGE_DIR PAGE_DIR SOURCE_DIR
 // TEST_PAGE_DIR holds the page with the test's window into the game's state.
 import assert from 'node:assert/strict';
@@ -8,10 +9,9 @@ import { readFile, stat } from 'node:fs/promises';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 
-import { openPage, RATE, sleep, until, waitForTitle } from './browser.mjs';
+import { gameState, openPage, placePlayer, RATE, sleep, START, until, waitForTitle } from './browser.mjs';
 
 const [testPageDir, pageDir, sourceDir] = process.argv.slice(2);
-const START = { x: 8, y: 111 };
 const PLAYER = { w: 20, h: 47 };
 
 let session, page;
@@ -29,8 +29,8 @@ after(async () => {
   await session?.close();
 });
 
-const state = () => page.evaluate(() => JSON.parse(UTF8ToString(Module._plinkard_test_state())));
-const place = (x, y) => page.evaluate((x, y) => Module._plinkard_test_place(x, y), x, y);
+const state = () => gameState(page);
+const place = (x, y) => placePlayer(page, x, y);
 
 const canvasShot = async () => (await page.$('#plinkard')).screenshot({ encoding: 'base64' });
 const picture = async (name) => (await readFile(join(sourceDir, 'assets', `${name}.png`))).toString('base64');
@@ -70,13 +70,27 @@ test('within 5 s of loading the title shows 90 to 101 frames a second', async ()
   console.log(`# the title says ${rate} frames a second`);
 });
 
-test('the page loads its own three files and nothing else, 600 KB at most', async () => {
+test('the page loads only its own files, 600 KB at most with its service worker filling its cache', async () => {
+  // The files the worker keeps, as its build lists them.
+  const worker = await readFile(join(pageDir, 'sw.js'), 'utf8');
+  const kept = JSON.parse(worker.match(/^const FILES = (\[.*\]);$/m)[1].replaceAll("'", '"'));
   const origin = new URL(session.url).origin;
-  const files = requests.map((url) => (url.startsWith(origin) ? new URL(url).pathname : url)).sort();
-  assert.deepEqual(files, ['/plinkard.html', '/plinkard.js', '/plinkard.wasm']);
-  let bytes = 0;
-  for (const name of ['plinkard.html', 'plinkard.js', 'plinkard.wasm']) bytes += (await stat(join(pageDir, name))).size;
+  const files = new Set(requests.map((url) => (url.startsWith(origin) ? new URL(url).pathname.slice(1) : url)));
+  for (const name of ['plinkard.html', 'plinkard.js', 'plinkard.wasm']) assert.ok(files.has(name), `no ${name}`);
+  for (const name of files) assert.ok([...kept, 'sw.js'].includes(name), `the page loaded ${name}`);
+  // At the first visit the page loads its files, and its worker all of them again.
+  let bytes = (await stat(join(pageDir, 'sw.js'))).size;
+  for (const name of kept) bytes += 2 * (await stat(join(pageDir, name))).size;
   assert.ok(bytes <= 600 * 1000, `the page is ${bytes} bytes`);
+});
+
+test('without touch the page shows the strip of keys under the picture, and no buttons', async () => {
+  assert.equal(await page.evaluate(() => matchMedia('(pointer: coarse)').matches), false);
+  const strip = await page.$eval('#plinkard-keys', (e) => ({ height: e.offsetHeight, text: e.textContent }));
+  assert.ok(strip.height > 0, 'no strip of keys');
+  assert.match(strip.text.replace(/\s+/g, ' '), /← → walk Ctrl run ↑ jump.* ↓ crouch Space raise a flag.* P pause/);
+  const shown = await page.$$eval('[data-key], #plinkard-fullscreen', (all) => all.filter((e) => e.offsetParent));
+  assert.equal(shown.length, 0, 'touch buttons show');
 });
 
 test('holding Right walks the player right, in the game and on the screen', async () => {
@@ -152,24 +166,37 @@ test('the arrows and Space do not scroll the page; other keys still do', async (
   });
 });
 
-test('taking the focus away while Right is held leaves no key pressed', async () => {
+test('another tab in front lets go of Right and pauses the game, which P resumes without a burst of frames', async () => {
   await page.keyboard.down('ArrowRight');
   await until('Right held in the game', async () => (await state()).keys.includes(39), 1000);
   const other = await session.browser.newPage();
   await other.bringToFront();
   await until('the page losing the focus', async () => !(await page.evaluate(() => document.hasFocus())), 2000);
-  const released = await until('every key let go', async () => {
+  const released = await until('every key let go and the game paused', async () => {
     const s = await state();
-    return s.keys.length === 0 && s;
+    return s.keys.length === 0 && s.paused && s;
   }, 2000);
+  assert.equal(await page.evaluate(() => document.visibilityState), 'hidden');
   await page.bringToFront();
   await other.close();
   await page.keyboard.up('ArrowRight');
-  await until('the player coming to a stop', async () => (await state()).xVel === 0, 2000);
-  const stopped = await state();
+  await waitForTitle(page, /^PAUSED$/, 2000);
+  const back = await state();
   await sleep(300);
-  assert.equal((await state()).x, stopped.x, 'the player walks on');
-  assert.deepEqual((await state()).keys, [], `keys held after the focus came back (${released.keys})`);
+  const later = await state();
+  assert.deepEqual([later.paused, later.frameCount, later.x], [1, back.frameCount, back.x], 'the game went on');
+  assert.deepEqual(later.keys, [], `keys held after the focus came back (${released.keys})`);
+
+  await page.keyboard.press('p');
+  await waitForTitle(page, RATE, 3000);
+  const resumed = await page.evaluate(() => [JSON.parse(UTF8ToString(Module._plinkard_test_state())).frameCount,
+    performance.now()]);
+  await sleep(300);
+  const after = await page.evaluate(() => [JSON.parse(UTF8ToString(Module._plinkard_test_state())).frameCount,
+    performance.now()]);
+  const frames = after[0] - resumed[0];
+  assert.ok(frames <= (after[1] - resumed[1]) / 10 + 2, `${frames} frames in ${after[1] - resumed[1]} ms`);
+  await until('the player coming to a stop', async () => (await state()).xVel === 0, 2000);
 });
 
 // Left from the first flag's floor runs onto the spikes beside it.

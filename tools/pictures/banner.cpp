@@ -7,8 +7,8 @@
 namespace pictures {
 namespace {
 
-constexpr int kWidth = layout::Banner.width;
-constexpr int kHeight = layout::Banner.height;
+constexpr int kWidth = layout::Banner.w;
+constexpr int kHeight = layout::Banner.h;
 const char* const kWord = "PAUSED";
 
 }  // namespace
@@ -21,10 +21,10 @@ Image DrawBanner(const Font& capitals) {
   // overshoot of S and U by about as much), so they too touch the edges in
   // full colour.
   constexpr double kBowlPastEdge = 1.0;
-  const Font::Box box = capitals.InkBox(kWord);
-  const double scale_x = (kWidth + kBowlPastEdge) / (box.x1 - box.x0);
-  const double scale_y = double(kHeight) / capitals.CapHeight();
-  capitals.Draw(picture, kWord, -box.x0 * scale_x, kHeight, scale_x, scale_y, kBannerRed);
+  const Font::Extent box = capitals.InkBox(kWord);
+  const double scaleX = (kWidth + kBowlPastEdge) / (box.x1 - box.x0);
+  const double scaleY = double(kHeight) / capitals.CapHeight();
+  capitals.Draw(picture, kWord, -box.x0 * scaleX, kHeight, scaleX, scaleY, kBannerRed);
   return picture;
 }
 

@@ -17,18 +17,19 @@ constexpr Rgb kDarkGreen{0, 74, 0};     // the outside, seen past the open leaf
 constexpr Rgb kBrightGreen{0, 128, 0};  // the outside, seen through the doorway beside it
 
 // The four panels, two above and two below the cross rail at mid-height.
-const Area kPanels[] = {{4, 12, 4, 23}, {15, 23, 4, 23}, {4, 12, 31, 50}, {15, 23, 31, 50}};
+const Rect kPanels[] = {Rect::Spanning(4, 4, 12, 23), Rect::Spanning(15, 4, 23, 23), Rect::Spanning(4, 31, 12, 50),
+                        Rect::Spanning(15, 31, 23, 50)};
 // The knob, on the rail near the leaf's right edge.
-const Area kKnob{22, 23, 26, 27};
+const Rect kKnob = Rect::Spanning(22, 26, 23, 27);
 
 // The closed door's leaf at (u, v) of its cell.
 Rgb ClosedLeaf(int u, int v) {
   if (u == 0 || u == kCell - 1 || v == 0 || v >= kHeight - 2) return kMoulding;
   if (kKnob.Contains(u, v)) return kBlack;
-  for (const Area& p : kPanels) {
-    if (!Area{p.x0 - 1, p.x1 + 1, p.y0 - 1, p.y1 + 1}.Contains(u, v)) continue;
+  for (const Rect& p : kPanels) {
+    if (!p.Grown(1).Contains(u, v)) continue;
     if (!p.Contains(u, v)) return kMoulding;
-    if (u == p.x0 || v == p.y0) return kPanelShade;
+    if (u == p.x || v == p.y) return kPanelShade;
     return kDoorPanel;
   }
   return kDoorWood;

@@ -7,9 +7,9 @@ namespace pictures {
 Image::Image(int width, int height, Rgb fill)
     : width_(width), height_(height), pixels_(std::size_t(width) * std::size_t(height), fill) {}
 
-void Image::Fill(const Area& area, Rgb colour) {
-  for (int y = area.y0; y <= area.y1; ++y)
-    for (int x = area.x0; x <= area.x1; ++x)
+void Image::Fill(const Rect& area, Rgb colour) {
+  for (int y = area.y; y <= area.Bottom(); ++y)
+    for (int x = area.x; x <= area.Right(); ++x)
       if (Inside(x, y)) At(x, y) = colour;
 }
 

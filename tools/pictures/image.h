@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/rect.h"
+
 namespace pictures {
 
 struct Rgb {
@@ -27,11 +29,7 @@ inline constexpr Rgb kTrousers{0, 0, 176};
 inline constexpr Rgb kDoorWood{128, 64, 0};
 inline constexpr Rgb kDoorPanel{128, 0, 0};
 
-// A rectangle of pixels, both ends included.
-struct Area {
-  int x0, x1, y0, y1;
-  bool Contains(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
-};
+using platform::Rect;
 
 class Image {
  public:
@@ -43,7 +41,7 @@ class Image {
   Rgb& At(int x, int y) { return pixels_[Index(x, y)]; }
   Rgb At(int x, int y) const { return pixels_[Index(x, y)]; }
 
-  void Fill(const Area& area, Rgb colour);
+  void Fill(const Rect& area, Rgb colour);
   // Mixes colour into the pixel by coverage (0 = untouched, 255 = colour).
   void Blend(int x, int y, Rgb colour, int coverage);
   // Copies the whole of `from` with its top-left pixel at (x, y).

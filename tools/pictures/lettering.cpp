@@ -28,8 +28,8 @@ int Font::CapHeight() const {
   return y1;
 }
 
-Font::Box Font::InkBox(const std::string& text) const {
-  Box box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+Font::Extent Font::InkBox(const std::string& text) const {
+  Extent box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
   int pen = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const int c = (unsigned char)text[i];
@@ -48,37 +48,36 @@ Font::Box Font::InkBox(const std::string& text) const {
   return box;
 }
 
-Area Font::Draw(Image& image, const std::string& text, double pen_x, double baseline, double scale_x, double scale_y,
+Rect Font::Draw(Image& image, const std::string& text, double penX, double baseline, double scaleX, double scaleY,
                 Rgb ink, bool firm) const {
   // Coverage of the whole line first, so glyphs that touch add up instead of
   // darkening their shared pixels twice.
-  const Box box = InkBox(text);
-  const int left = int(std::floor(pen_x + box.x0 * scale_x)) - 2;
-  const int right = int(std::ceil(pen_x + box.x1 * scale_x)) + 2;
-  const int top = int(std::floor(baseline - box.y1 * scale_y)) - 2;
-  const int bottom = int(std::ceil(baseline - box.y0 * scale_y)) + 2;
+  const Extent box = InkBox(text);
+  const int left = int(std::floor(penX + box.x0 * scaleX)) - 2;
+  const int right = int(std::ceil(penX + box.x1 * scaleX)) + 2;
+  const int top = int(std::floor(baseline - box.y1 * scaleY)) - 2;
+  const int bottom = int(std::ceil(baseline - box.y0 * scaleY)) + 2;
   const int width = right - left + 1, height = bottom - top + 1;
   std::vector<int> coverage(std::size_t(width) * std::size_t(height), 0);
   std::vector<unsigned char> glyph;
 
-  const double base_floor = std::floor(baseline);
-  const float shift_y = float(baseline - base_floor);
-  double pen = pen_x;
+  const double baseFloor = std::floor(baseline);
+  const float shiftY = float(baseline - baseFloor);
+  double pen = penX;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const int c = (unsigned char)text[i];
-    const double pen_floor = std::floor(pen);
-    const float shift_x = float(pen - pen_floor);
+    const double penFloor = std::floor(pen);
+    const float shiftX = float(pen - penFloor);
     int ix0 = 0, iy0 = 0, ix1 = 0, iy1 = 0;
-    stbtt_GetCodepointBitmapBoxSubpixel(&info_, c, float(scale_x), float(scale_y), shift_x, shift_y, &ix0, &iy0, &ix1,
+    stbtt_GetCodepointBitmapBoxSubpixel(&info_, c, float(scaleX), float(scaleY), shiftX, shiftY, &ix0, &iy0, &ix1,
                                         &iy1);
     const int w = ix1 - ix0, h = iy1 - iy0;
     if (w > 0 && h > 0) {
       glyph.assign(std::size_t(w) * std::size_t(h), 0);
-      stbtt_MakeCodepointBitmapSubpixel(&info_, glyph.data(), w, h, w, float(scale_x), float(scale_y), shift_x, shift_y,
-                                        c);
+      stbtt_MakeCodepointBitmapSubpixel(&info_, glyph.data(), w, h, w, float(scaleX), float(scaleY), shiftX, shiftY, c);
       for (int j = 0; j < h; ++j)
         for (int k = 0; k < w; ++k) {
-          const int x = int(pen_floor) + ix0 + k - left, y = int(base_floor) + iy0 + j - top;
+          const int x = int(penFloor) + ix0 + k - left, y = int(baseFloor) + iy0 + j - top;
           if (x >= 0 && y >= 0 && x < width && y < height)
             coverage[std::size_t(y) * std::size_t(width) + std::size_t(x)] +=
                 glyph[std::size_t(j) * std::size_t(w) + std::size_t(k)];
@@ -86,19 +85,18 @@ Area Font::Draw(Image& image, const std::string& text, double pen_x, double base
     }
     int advance = 0, bearing = 0;
     stbtt_GetCodepointHMetrics(&info_, c, &advance, &bearing);
-    pen += advance * scale_x;
-    if (i + 1 < text.size()) pen += stbtt_GetCodepointKernAdvance(&info_, c, (unsigned char)text[i + 1]) * scale_x;
+    pen += advance * scaleX;
+    if (i + 1 < text.size()) pen += stbtt_GetCodepointKernAdvance(&info_, c, (unsigned char)text[i + 1]) * scaleX;
   }
 
-  Area inked{INT_MAX, INT_MIN, INT_MAX, INT_MIN};
+  Rect inked{};
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
       int c = std::min(255, coverage[std::size_t(y) * std::size_t(width) + std::size_t(x)]);
       if (c == 0) continue;
       if (firm) c = c * 510 / (c + 255);
       image.Blend(left + x, top + y, ink, c);
-      inked = {std::min(inked.x0, left + x), std::max(inked.x1, left + x), std::min(inked.y0, top + y),
-               std::max(inked.y1, top + y)};
+      inked = Union(inked, {left + x, top + y, 1, 1});
     }
   return inked;
 }

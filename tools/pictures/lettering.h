@@ -19,17 +19,17 @@ class Font {
   int CapHeight() const;
   // Font units: the ink box of a word set with its own advances and kerning,
   // the pen starting at 0 on the baseline (y up).
-  struct Box {
+  struct Extent {
     int x0, y0, x1, y1;
   };
-  Box InkBox(const std::string& text) const;
+  Extent InkBox(const std::string& text) const;
 
-  // Draws text with its pen starting at (pen_x, baseline) in picture pixels
-  // (fractions allowed), font units scaled by scale_x across and scale_y down.
+  // Draws text with its pen starting at (penX, baseline) in picture pixels
+  // (fractions allowed), font units scaled by scaleX across and scaleY down.
   // Answers the pixels it inked. Firm lettering lays its half-covered pixels
   // on more thickly, which keeps small letters dark and readable.
-  Area Draw(Image& image, const std::string& text, double pen_x, double baseline, double scale_x, double scale_y,
-            Rgb ink, bool firm = false) const;
+  Rect Draw(Image& image, const std::string& text, double penX, double baseline, double scaleX, double scaleY, Rgb ink,
+            bool firm = false) const;
 
  private:
   std::vector<unsigned char> data_;

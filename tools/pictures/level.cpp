@@ -16,65 +16,65 @@ constexpr int kHeight = layout::StageHeight;
 
 // Rock, as rectangles (both ends included, border included). Shapes that are
 // not rectangles are listed piece by piece, or as a rectangle with an opening.
-const Area kRock[] = {
-    {0, 1023, 0, 4},       // top border
-    {0, 4, 0, 741},        // left border
-    {1019, 1023, 0, 741},  // right border
-    {0, 1023, 694, 741},   // the ground along the whole bottom, surface y 694
+const Rect kRock[] = {
+    Rect::Spanning(0, 0, 1023, 4),       // top border
+    Rect::Spanning(0, 0, 4, 741),        // left border
+    Rect::Spanning(1019, 0, 1023, 741),  // right border
+    Rect::Spanning(0, 694, 1023, 741),   // the ground along the whole bottom, surface y 694
 
     // Top band.
-    {614, 698, 0, 122},    // block hanging from the top border, 35 pixels above the floor
-    {142, 234, 118, 157},  // low step
-    {334, 426, 94, 157},   // high step
-    {0, 962, 158, 178},    // the top band's floor; the shaft down is x 963 to 1018
+    Rect::Spanning(614, 0, 698, 122),    // block hanging from the top border, 35 pixels above the floor
+    Rect::Spanning(142, 118, 234, 157),  // low step
+    Rect::Spanning(334, 94, 426, 157),   // high step
+    Rect::Spanning(0, 158, 962, 178),    // the top band's floor; the shaft down is x 963 to 1018
 
     // Middle band.
-    {118, 650, 179, 226},   // rock hanging under the top band's floor
-    {630, 650, 227, 242},   // its lip, over the 35-pixel hole
-    {942, 962, 179, 250},   // wall hanging under the right end of the top band's floor
-    {574, 650, 278, 341},   // block under the lip
-    {54, 114, 294, 378},    // pillar at the left end; left of it the drop to the bottom band
-    {54, 1023, 359, 378},   // the middle band's floor slab
-    {308, 395, 342, 358},   // raised floor carrying the first flag pole
-    {574, 706, 342, 358},   // raised floor under the block
-    {930, 1023, 342, 358},  // raised floor under the shaft
+    Rect::Spanning(118, 179, 650, 226),   // rock hanging under the top band's floor
+    Rect::Spanning(630, 227, 650, 242),   // its lip, over the 35-pixel hole
+    Rect::Spanning(942, 179, 962, 250),   // wall hanging under the right end of the top band's floor
+    Rect::Spanning(574, 278, 650, 341),   // block under the lip
+    Rect::Spanning(54, 294, 114, 378),    // pillar at the left end; left of it the drop to the bottom band
+    Rect::Spanning(54, 359, 1023, 378),   // the middle band's floor slab
+    Rect::Spanning(308, 342, 395, 358),   // raised floor carrying the first flag pole
+    Rect::Spanning(574, 342, 706, 358),   // raised floor under the block
+    Rect::Spanning(930, 342, 1023, 358),  // raised floor under the shaft
 
     // Bottom band.
-    {214, 242, 379, 586},  // wall hanging from the floor slab...
-    {214, 292, 550, 586},  // ...its foot, surface y 550...
-    {293, 322, 566, 586},  // ...and the foot's lower end, surface y 566
-    {534, 562, 379, 426},  // short stub hanging from the slab
-    {718, 754, 379, 456},  // wall hanging from the slab...
-    {718, 738, 457, 515},  // ...with a notch in its right side...
-    {718, 754, 516, 557},  // ...down to the lower shelf
-    {534, 650, 462, 482},  // upper shelf...
-    {534, 562, 483, 522},  // ...and its post
-    {358, 430, 486, 530},  // block at the left end of the spike trough
-    {358, 562, 502, 522},  // bottom of the spike trough, surface y 502
-    {398, 426, 531, 605},  // wall under the trough...
-    {374, 426, 606, 677},  // ...wider...
-    {374, 442, 678, 693},  // ...and wider again down to the ground
-    {494, 754, 558, 594},  // lower shelf, carrying the second flag pole
-    {494, 514, 595, 618},  // the lower shelf's leg
-    {870, 928, 430, 693},  // right pillar
-    {929, 958, 500, 520},  // ledges on the right pillar's right side
-    {929, 958, 560, 580},
-    {929, 958, 620, 640},
-    {989, 1018, 500, 520},  // ledges on the right border, across a 30-pixel gap
-    {989, 1018, 560, 580},
-    {989, 1018, 620, 640},
-    {108, 161, 630, 693},  // posts on the ground
-    {254, 315, 662, 693},
-    {486, 538, 678, 693},  // low posts between the spike groups
-    {582, 634, 678, 693},
-    {678, 730, 678, 693},
-    {774, 826, 678, 693},
+    Rect::Spanning(214, 379, 242, 586),  // wall hanging from the floor slab...
+    Rect::Spanning(214, 550, 292, 586),  // ...its foot, surface y 550...
+    Rect::Spanning(293, 566, 322, 586),  // ...and the foot's lower end, surface y 566
+    Rect::Spanning(534, 379, 562, 426),  // short stub hanging from the slab
+    Rect::Spanning(718, 379, 754, 456),  // wall hanging from the slab...
+    Rect::Spanning(718, 457, 738, 515),  // ...with a notch in its right side...
+    Rect::Spanning(718, 516, 754, 557),  // ...down to the lower shelf
+    Rect::Spanning(534, 462, 650, 482),  // upper shelf...
+    Rect::Spanning(534, 483, 562, 522),  // ...and its post
+    Rect::Spanning(358, 486, 430, 530),  // block at the left end of the spike trough
+    Rect::Spanning(358, 502, 562, 522),  // bottom of the spike trough, surface y 502
+    Rect::Spanning(398, 531, 426, 605),  // wall under the trough...
+    Rect::Spanning(374, 606, 426, 677),  // ...wider...
+    Rect::Spanning(374, 678, 442, 693),  // ...and wider again down to the ground
+    Rect::Spanning(494, 558, 754, 594),  // lower shelf, carrying the second flag pole
+    Rect::Spanning(494, 595, 514, 618),  // the lower shelf's leg
+    Rect::Spanning(870, 430, 928, 693),  // right pillar
+    Rect::Spanning(929, 500, 958, 520),  // ledges on the right pillar's right side
+    Rect::Spanning(929, 560, 958, 580),
+    Rect::Spanning(929, 620, 958, 640),
+    Rect::Spanning(989, 500, 1018, 520),  // ledges on the right border, across a 30-pixel gap
+    Rect::Spanning(989, 560, 1018, 580),
+    Rect::Spanning(989, 620, 1018, 640),
+    Rect::Spanning(108, 630, 161, 693),  // posts on the ground
+    Rect::Spanning(254, 662, 315, 693),
+    Rect::Spanning(486, 678, 538, 693),  // low posts between the spike groups
+    Rect::Spanning(582, 678, 634, 693),
+    Rect::Spanning(678, 678, 730, 693),
+    Rect::Spanning(774, 678, 826, 693),
 };
 
 // Open space cut back out of the rock above.
-const Area kOpenings[] = {
-    {587, 644, 558, 573},  // the lowered part of the lower shelf, where its four spikes stand
-    {870, 885, 547, 597},  // the notch in the right pillar's left side
+const Rect kOpenings[] = {
+    Rect::Spanning(587, 558, 644, 573),  // the lowered part of the lower shelf, where its four spikes stand
+    Rect::Spanning(870, 547, 885, 597),  // the notch in the right pillar's left side
 };
 
 // A row of spikes: the red runs from x0 to x1 on the base row, the last row of
@@ -97,14 +97,12 @@ const SpikeRow kSpikes[] = {
     {635, 676, 693, 3},  {732, 772, 693, 3},  {828, 868, 693, 3},
 };
 
-constexpr Area AreaOf(const layout::Box& b) { return {b.x, b.Right(), b.y, b.Bottom()}; }
-
 // Each flag pole stands on its floor: the first on the raised floor at y 342,
 // the second on the lower shelf at y 558.
-const Area kPoles[] = {AreaOf(layout::Pole1), AreaOf(layout::Pole2)};
+const Rect kPoles[] = {layout::Pole1, layout::Pole2};
 
 // The exit door draws itself here; the picture leaves it open.
-const Area kDoorPlace = AreaOf({int(layout::Door.x), int(layout::Door.y), layout::Door.width, layout::Door.height});
+const Rect kDoorPlace{int(layout::Door.x), int(layout::Door.y), layout::Door.width, layout::Door.height};
 
 // A painted note: the top-left corner of its lettering and its lines.
 struct Note {
@@ -133,8 +131,8 @@ constexpr int kBorderWidth = 5;
 class RockMap {
  public:
   RockMap() : rock_(std::size_t(kWidth) * kHeight, false) {
-    for (const Area& a : kRock) Set(a, true);
-    for (const Area& a : kOpenings) Set(a, false);
+    for (const Rect& a : kRock) Set(a, true);
+    for (const Rect& a : kOpenings) Set(a, false);
   }
   // Beyond the picture's edges there is only rock.
   bool operator()(int x, int y) const {
@@ -143,9 +141,9 @@ class RockMap {
   }
 
  private:
-  void Set(const Area& a, bool value) {
-    for (int y = a.y0; y <= a.y1; ++y)
-      for (int x = a.x0; x <= a.x1; ++x) rock_[std::size_t(y) * kWidth + std::size_t(x)] = value;
+  void Set(const Rect& a, bool value) {
+    for (int y = a.y; y <= a.Bottom(); ++y)
+      for (int x = a.x; x <= a.Right(); ++x) rock_[std::size_t(y) * kWidth + std::size_t(x)] = value;
   }
   std::vector<bool> rock_;
 };
@@ -153,26 +151,26 @@ class RockMap {
 void DrawRock(Image& picture, const RockMap& rock) {
   // Open space within the border's width, spread first across, then down: a
   // rock pixel that finds open space in its 11 × 11 neighbourhood is border.
-  std::vector<bool> near_across(std::size_t(kWidth) * kHeight, false);
+  std::vector<bool> nearAcross(std::size_t(kWidth) * kHeight, false);
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x)
-      for (int d = -kBorderWidth; d <= kBorderWidth && !near_across[std::size_t(y) * kWidth + std::size_t(x)]; ++d)
-        if (!rock(x + d, y)) near_across[std::size_t(y) * kWidth + std::size_t(x)] = true;
+      for (int d = -kBorderWidth; d <= kBorderWidth && !nearAcross[std::size_t(y) * kWidth + std::size_t(x)]; ++d)
+        if (!rock(x + d, y)) nearAcross[std::size_t(y) * kWidth + std::size_t(x)] = true;
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x) {
       if (!rock(x, y)) continue;
       bool border = false;
       for (int d = -kBorderWidth; d <= kBorderWidth && !border; ++d)
-        border = y + d >= 0 && y + d < kHeight && near_across[std::size_t(y + d) * kWidth + std::size_t(x)];
+        border = y + d >= 0 && y + d < kHeight && nearAcross[std::size_t(y + d) * kWidth + std::size_t(x)];
       picture.At(x, y) = border ? kRockBorder : kRockGrey;
     }
   // Each outward corner loses its outermost pixel.
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x) {
       if (!rock(x, y)) continue;
-      const bool open_across = !rock(x - 1, y) || !rock(x + 1, y);
-      const bool open_down = !rock(x, y - 1) || !rock(x, y + 1);
-      if (open_across && open_down) picture.At(x, y) = kCream;
+      const bool openAcross = !rock(x - 1, y) || !rock(x + 1, y);
+      const bool openDown = !rock(x, y - 1) || !rock(x, y + 1);
+      if (openAcross && openDown) picture.At(x, y) = kCream;
     }
 }
 
@@ -209,35 +207,34 @@ void DrawSpikeRow(Image& picture, const RockMap& rock, const SpikeRow& row) {
   }
 }
 
-bool AllCream(const Image& picture, const Area& a) {
-  for (int y = a.y0; y <= a.y1; ++y)
-    for (int x = a.x0; x <= a.x1; ++x)
+bool AllCream(const Image& picture, const Rect& a) {
+  for (int y = a.y; y <= a.Bottom(); ++y)
+    for (int x = a.x; x <= a.Right(); ++x)
       if (!picture.Inside(x, y) || !(picture.At(x, y) == kCream)) return false;
   return true;
 }
 
-std::string Describe(const Area& a) {
-  return "x " + std::to_string(a.x0) + "-" + std::to_string(a.x1) + ", y " + std::to_string(a.y0) + "-" +
-         std::to_string(a.y1);
+std::string Describe(const Rect& a) {
+  return "x " + std::to_string(a.x) + "-" + std::to_string(a.Right()) + ", y " + std::to_string(a.y) + "-" +
+         std::to_string(a.Bottom());
 }
 
 void DrawNote(Image& picture, const Font& font, const Note& note) {
   const double scale = double(kCapitalHeight) / font.CapHeight();
   Image lettering(picture.Width(), picture.Height(), kCream);
-  Area inked{note.x, note.x, note.y, note.y};
+  Rect inked{note.x, note.y, 1, 1};
   for (std::size_t i = 0; i < note.lines.size(); ++i) {
     // The first letter's ink starts at the note's left edge; capitals stand
     // on the baseline and reach up to the note's top on the first line.
     const double pen = note.x - font.InkBox(note.lines[i].substr(0, 1)).x0 * scale;
     const int baseline = note.y + kCapitalHeight + kLineSpacing * int(i);
-    const Area a = font.Draw(lettering, note.lines[i], pen, baseline, scale, scale, kInk, true);
-    inked = {std::min(inked.x0, a.x0), std::max(inked.x1, a.x1), std::min(inked.y0, a.y0), std::max(inked.y1, a.y1)};
+    inked = Union(inked, font.Draw(lettering, note.lines[i], pen, baseline, scale, scale, kInk, true));
   }
-  const Area room{inked.x0 - kNoteMargin, inked.x1 + kNoteMargin, inked.y0 - kNoteMargin, inked.y1 + kNoteMargin};
+  const Rect room = inked.Grown(kNoteMargin);
   if (!AllCream(picture, room))
     throw std::runtime_error("the note \"" + note.lines[0] + "...\" does not fit in open space: " + Describe(room));
-  for (int y = inked.y0; y <= inked.y1; ++y)
-    for (int x = inked.x0; x <= inked.x1; ++x) picture.At(x, y) = lettering.At(x, y);
+  for (int y = inked.y; y <= inked.Bottom(); ++y)
+    for (int x = inked.x; x <= inked.Right(); ++x) picture.At(x, y) = lettering.At(x, y);
 }
 
 }  // namespace
@@ -247,7 +244,7 @@ Image DrawLevel(const Font& notes) {
   const RockMap rock;
   DrawRock(picture, rock);
   for (const SpikeRow& row : kSpikes) DrawSpikeRow(picture, rock, row);
-  for (const Area& pole : kPoles) picture.Fill(pole, kBlack);
+  for (const Rect& pole : kPoles) picture.Fill(pole, kBlack);
   if (!AllCream(picture, kDoorPlace)) throw std::runtime_error("the door's place is not open: " + Describe(kDoorPlace));
   for (const Note& note : kNotes) DrawNote(picture, notes, note);
   return picture;

@@ -35,8 +35,8 @@ int main(int argc, char** argv) {
   if (!std::filesystem::is_directory(out)) return Fail("no such directory: " + out.string());
 
   std::string error;
-  Font serif, sans_bold;
-  if (!serif.Load(kSerifFont, error) || !sans_bold.Load(kSansBoldFont, error)) return Fail(error);
+  Font serif, sansBold;
+  if (!serif.Load(kSerifFont, error) || !sansBold.Load(kSansBoldFont, error)) return Fail(error);
 
   try {
     const PlayerSheets sheets = DrawPlayerSheets();
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
         {"spritemap.png", sheets.sprite},
         {"flagpic.png", DrawFlag()},
         {"doorpic.png", DrawDoor()},
-        {"pausedpic.png", DrawBanner(sans_bold)},
+        {"pausedpic.png", DrawBanner(sansBold)},
         {"measure.png", DrawMeasuringFigure(sheets)},
     };
     for (const auto& file : files)

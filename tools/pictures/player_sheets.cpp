@@ -279,19 +279,19 @@ void CheckPlacement(const Drawing& d, int top, const char* name) {
 
 PlayerSheets DrawPlayerSheets() {
   const Drawing side = Parse(kStandingSide, "standing, side"), back = Parse(kStandingBack, "standing, back");
-  const Drawing crouch_side = Parse(kCrouchingSide, "crouching, side");
-  const Drawing crouch_back = Parse(kCrouchingBack, "crouching, back");
+  const Drawing crouchSide = Parse(kCrouchingSide, "crouching, side");
+  const Drawing crouchBack = Parse(kCrouchingBack, "crouching, back");
   CheckPlacement(side, 0, "the standing figure");
   CheckPlacement(back, 0, "the figure from behind");
-  CheckPlacement(crouch_side, kCrouchTop, "the crouching figure");
-  CheckPlacement(crouch_back, kCrouchTop, "the crouching figure from behind");
+  CheckPlacement(crouchSide, kCrouchTop, "the crouching figure");
+  CheckPlacement(crouchBack, kCrouchTop, "the crouching figure from behind");
   Drawing frames[kFrames];
   frames[layout::FacingLeft] = Mirrored(side);
   frames[layout::FromBehind] = back;
   frames[layout::FacingRight] = side;
-  frames[layout::FacingLeft + layout::Crouching] = Mirrored(crouch_side);
-  frames[layout::FromBehind + layout::Crouching] = crouch_back;
-  frames[layout::FacingRight + layout::Crouching] = crouch_side;
+  frames[layout::FacingLeft + layout::Crouching] = Mirrored(crouchSide);
+  frames[layout::FromBehind + layout::Crouching] = crouchBack;
+  frames[layout::FacingRight + layout::Crouching] = crouchSide;
 
   PlayerSheets sheets{Image(layout::SheetWidth, layout::SheetHeight, kYellow),
                       Image(layout::SheetWidth, layout::SheetHeight, kWhite)};

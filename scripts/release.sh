@@ -1,0 +1,71 @@
+#!/bin/sh
+# make release: every file of a release, built from the committed tree (HEAD)
+# into build/release/, and their SHA256SUMS. The same commit gives the same
+# bytes whenever and wherever it is built: every time stamp is the commit's
+# (SOURCE_DATE_EPOCH), and the directories built in are mapped out of the
+# programs. The builds themselves go in build-release/.
+set -eu
+cd "$(dirname "$0")/.."
+top=$(pwd)
+
+git rev-parse --verify -q HEAD >/dev/null 2>&1 || {
+  echo "make release: a release is built from a git commit, and there is none here" >&2
+  exit 1
+}
+if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
+  echo "make release: changes not yet committed are not in the release (it is built from HEAD)" >&2
+fi
+
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct HEAD)
+TZ=UTC
+LC_ALL=C
+export SOURCE_DATE_EPOCH TZ LC_ALL
+umask 022
+version=$(sed -n 's/^project(plinkard VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+
+stage=$top/build-release
+out=$top/build/release
+rm -rf "$stage" "$out"
+mkdir -p "$stage/src" "$out"
+git archive HEAD | tar -x -C "$stage/src"
+
+step() { printf '\n== %s\n' "$*"; }
+
+# configure NAME [CMAKE ARGUMENTS...]: the staged tree configured in $stage/NAME.
+configure() {
+  build=$stage/$1
+  shift
+  cmake -S "$stage/src" -B "$build" -G Ninja -DBUILD_TESTING=OFF -DPLINKARD_REPRODUCIBLE=ON "$@" >/dev/null
+}
+
+step "plinkard_${version}_amd64.deb"
+configure linux -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build"
+(cd "$build" && cpack -G DEB >/dev/null)
+cp "$build/plinkard_${version}_amd64.deb" "$out/"
+
+# zip_folder DIR NAME ZIP: the files of DIR as the folder NAME in ZIP, in
+# sorted order, every one dated at the commit, without the owner and the
+# extra time stamps zip otherwise records.
+zip_folder() {
+  rm -rf "$stage/zip"
+  mkdir -p "$stage/zip"
+  cp -R "$1" "$stage/zip/$2"
+  find "$stage/zip" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+  (cd "$stage/zip" && find "$2" -print | sort | zip -q -X -D "$3" -@)
+}
+
+step "plinkard-$version-web.zip"
+NODE_PATH=/usr/share/nodejs configure web -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+NODE_PATH=/usr/share/nodejs cmake --build "$build" --target plinkard-files
+cmake --install "$build" --prefix "$stage/web-page" >/dev/null
+zip_folder "$stage/web-page" "plinkard-$version-web" "$out/plinkard-$version-web.zip"
+
+step "plinkard-$version.tar.gz"
+git archive --format=tar.gz --prefix="plinkard-$version/" --output="$out/plinkard-$version.tar.gz" HEAD
+
+step SHA256SUMS
+cd "$out"
+sha256sum -- plinkard* >SHA256SUMS
+ls -l
