@@ -24,7 +24,7 @@ WINE_TEMPLATE=$4
 BUILD=$1
 LINUX=$2
 SOURCE=$3
-MIN_RATE=${5:-97}
+MIN_RATE=${5:-95}
 GAME=$BUILD/plinkard.exe
 TRACE=$WORK/live.csv
 
