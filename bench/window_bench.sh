@@ -98,14 +98,14 @@ awk -v d="$DOUBLE" -v b="$DOUBLE_BASE" 'BEGIN {
 
 # Under Wine, in a prefix of its own; the Wine server's share is told too.
 echo
-echo "plinkard.exe under Wine $(wine --version | sed 's/^wine-//')"
+echo "plinkard.exe under Wine $(wine --version 2>/dev/null | sed 's/^wine-//')"
 export WINEPREFIX="$WORK/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 env -u DISPLAY wineboot --init >/dev/null 2>&1
 wineserver --wait
 wineserver --persistent=30
 trap 'wineserver --kill 2>/dev/null || true; cleanup' EXIT
 for p in $(pgrep -x wineserver64); do
-  tr '\0' '\n' <"/proc/$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && SERVER_PID=$p
+  tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && SERVER_PID=$p
 done
 
 # measure_wine: measure, and the Wine server's share over the same time;

@@ -5,7 +5,8 @@
 # during play pauses and resumes with Start, jumps with A, walks and runs with
 # the D-pad and X; Right held on the keyboard and the pad stays held until
 # both let go; the stick walks, and unplugging the pad with the stick held
-# lets go of Left. The recording of it all replays on Linux to the same game.
+# lets go of Left. The recording of it all, made in a folder named in Greek
+# and Japanese letters, replays on Linux to the same game.
 # usage: pad_test.sh WINDOWS_BUILD_DIR LINUX_BUILD_DIR WINE_TEMPLATE
 # shellcheck source-path=SCRIPTDIR
 # shellcheck disable=SC2016 # the conditions on the trace's rows are awk's
@@ -17,7 +18,9 @@ WINE_TEMPLATE=$3
 BUILD=$1
 LINUX=$2
 TRACE=$WORK/live.csv
-RECORDING=$WORK/run.txt
+# Recorded into a folder named in Greek and Japanese letters.
+mkdir "$WORK/Ελληνικά 日本"
+RECORDING="$WORK/Ελληνικά 日本/run.txt"
 
 mkdir "$WORK/game"
 cp "$BUILD/plinkard.exe" "$BUILD/tests/windows/xinput1_4.dll" "$WORK/game/"
