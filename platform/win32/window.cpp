@@ -312,8 +312,8 @@ void Win32Window::WaitForEvent(std::int64_t tick) {
 // process itself, which Wine serves to the microsecond, and a message that
 // comes meanwhile waits for the frame.
 void Win32Window::SleepUntil(std::int64_t tick) {
-  const std::int64_t ms = tick - clockOffset_;
-  const std::int64_t due = ms / 1000 * ticksPerSecond_ + ms % 1000 * ticksPerSecond_ / 1000;
+  // The tick in the performance counter's units.
+  const std::int64_t due = tick / 1000 * ticksPerSecond_ + tick % 1000 * ticksPerSecond_ / 1000;
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
   const std::int64_t ahead = due - now.QuadPart;  // in the performance counter's units
@@ -355,7 +355,7 @@ std::int64_t Win32Window::GetTickCount() {
   LARGE_INTEGER counter;
   QueryPerformanceCounter(&counter);
   const std::int64_t c = counter.QuadPart;
-  return c / ticksPerSecond_ * 1000 + c % ticksPerSecond_ * 1000 / ticksPerSecond_ + clockOffset_;
+  return c / ticksPerSecond_ * 1000 + c % ticksPerSecond_ * 1000 / ticksPerSecond_;
 }
 
 }  // namespace platform

@@ -44,9 +44,6 @@ class Win32Window final : public Window {
   void MessageBox(const std::string& prompt, const std::string& title) override;
   std::int64_t GetTickCount() override;
 
-  // Moves the tick by `offsetMs`: lets tests run the game near any tick value.
-  void ShiftClock(std::int64_t offsetMs) { clockOffset_ = offsetMs; }
-
  private:
   // What the window procedure saw, for PumpEvents to deliver.
   struct Event {
@@ -93,7 +90,6 @@ class Win32Window final : public Window {
   bool repaintAll_ = true;    // the whole client area needs painting, not just the game area
   bool sizeChanged_ = false;  // the client area changed size since the last wait
   bool inMessageBox_ = false;
-  std::int64_t clockOffset_ = 0;
   std::int64_t ticksPerSecond_ = 1;
 };
 
