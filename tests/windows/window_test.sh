@@ -1,10 +1,11 @@
 #!/bin/sh
 # plinkard.exe in its Win32 window under Wine, on a 2560 x 1600 screen, played
 # with the keyboard. Maximized, with the frame rate in the caption; the keys
-# move the player, P pauses with the banner over the picture, a key held when
-# the window loses the keyboard is let go; the player runs into the spikes,
-# the "You died" box comes up and Return answers it; closing the window ends
-# the game with status 0. Fullscreen, the picture is the game's magnified
+# move the player, Alt and F10 open no menu, P pauses with the banner over the
+# picture, a key held when the window loses the keyboard is let go; the
+# player runs into the spikes, the "You died" box comes up and Return answers
+# it; made smaller than the picture, the window shrinks it; closing the
+# window ends the game with status 0. Fullscreen, the picture is the game's magnified
 # twice, pixel for pixel, centred on black; F11 and Alt+Enter switch back and
 # forth, and what was presented part by part equals the picture drawn whole;
 # Alt+F4 ends it with status 0. Text output goes where it is sent, and started
@@ -97,7 +98,9 @@ wait_row 5 "stop once the window lost the keyboard" '$5 == 0'
 xdotool keyup Right
 keyboard_reaches_game
 
-note "pause, with the banner over the picture"
+note "Alt and F10 open no menu, and P still pauses, with the banner over the picture"
+xdotool key alt
+xdotool key F10
 xdotool key p
 wait_caption '^PAUSED$' 5
 wait_for 5 "the banner is not drawn 1:1 at (247, 293)" sh -c "import -window '$WIN' '$WORK/paused.png' &&
@@ -131,6 +134,18 @@ answer_death_box
 wait_row 5 "stand at the start again, one death counted" '$15 == 1 && $3 == 8 && $4 == 111'
 # PLINKARD_SCREENSHOT names a file to keep the screen with the box in.
 if [ -n "${PLINKARD_SCREENSHOT:-}" ]; then cp "$WORK/screen.png" "$PLINKARD_SCREENSHOT"; fi
+
+note "a window smaller than the picture shrinks it"
+wmctrl -i -r "$WIN" -b remove,maximized_vert,maximized_horz
+xdotool windowsize --sync "$WIN" 500 380
+wait_for 10 "the shrunk picture is not the game's" sh -c "
+  import -window '$WIN' '$WORK/small.png' &&
+  size=\$(identify -format '%w %h' '$WORK/small.png') &&
+  set -- \$(echo \$size | awk '{ s = \$1 / 1024; if (\$2 / 742 < s) s = \$2 / 742; print int(1024 * s), int(742 * s) }') &&
+  convert '$WORK/small.png' -crop \"\$1x\$2+0+0\" +repage '$WORK/small-picture.png' &&
+  convert '$WORK/idle.png' -resize \"\$1x\$2!\" '$WORK/small-expected.png' &&
+  rmse=\$(compare -metric RMSE '$WORK/small-picture.png' '$WORK/small-expected.png' null: 2>&1 | sed 's/.*(\\(.*\\))/\\1/') &&
+  awk -v d=\"\$rmse\" 'BEGIN { exit !(d < 0.06) }'"
 
 note "closing the window"
 wmctrl -i -c "$WIN"
