@@ -105,7 +105,7 @@ wineserver --wait
 wineserver --persistent=30
 trap 'wineserver --kill 2>/dev/null || true; cleanup' EXIT
 for p in $(pgrep -x wineserver64); do
-  tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && SERVER_PID=$p
+  tr '\0' '\n' 2>/dev/null <"/proc/$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && SERVER_PID=$p
 done
 
 # measure_wine: measure, and the Wine server's share over the same time;
