@@ -8,17 +8,21 @@
 #               tool for node); make serve-web serves it on 127.0.0.1
 # make release  builds every file of a release from the committed tree into
 #               build/release/, the same bytes every time, with SHA256SUMS
-.PHONY: run test build deps assets screenshots bench soak clean package dist web serve-web release
+# make windows  cross-builds build-windows/plinkard.exe and plinkard-replay.exe;
+#               make package-windows makes the zip and the installer beside them
+.PHONY: run test build deps assets screenshots bench soak clean package dist web serve-web release windows \
+	package-windows
 
 run: build
 	./build/plinkard
 
-test: build web tests/web/node_modules/.package-lock.json
+test: build web tests/web/node_modules/.package-lock.json package-windows
 	ctest --preset default
 	cmake --preset sanitize >/dev/null
 	cmake --build --preset sanitize
 	ctest --preset sanitize
 	ctest --preset web
+	ctest --preset windows
 
 build: deps
 	cmake --preset default >/dev/null
@@ -30,6 +34,13 @@ deps:
 web: deps
 	cmake --preset web >/dev/null
 	cmake --build --preset web
+
+windows: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows
+
+package-windows: windows
+	cmake --build --preset windows --target package-windows
 
 PORT ?= 8000
 serve-web: web
@@ -45,15 +56,15 @@ assets: build
 screenshots: build
 	cmake --build --preset default --target screenshots
 
-bench: deps web tests/web/node_modules/.package-lock.json
+bench: deps web tests/web/node_modules/.package-lock.json windows
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
 	./build-bench/plinkard-bench
 	node tests/web/measure.mjs build-web
-	bench/window_bench.sh build-bench/plinkard
+	bench/window_bench.sh build-bench/plinkard 10 build-windows/plinkard.exe
 
 clean:
-	rm -rf build build-sanitize build-bench build-web build-release tests/web/node_modules
+	rm -rf build build-sanitize build-bench build-web build-release build-windows tests/web/node_modules
 
 soak: build
 	./build/plinkard-soak --frames 10000000

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/files.h"
 #include "replay/replay.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -30,7 +31,7 @@ bool WritePng(const platform::Surface& image, const std::string& path) {
     return false;
   }
 
-  std::FILE* file = path == "-" ? stdout : std::fopen(path.c_str(), "wb");
+  std::FILE* file = path == "-" ? stdout : platform::OpenFile(path, "wb");
   if (file == nullptr) return false;
   const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
   const bool closed = file == stdout ? std::fflush(file) == 0 : std::fclose(file) == 0;

@@ -13,6 +13,7 @@ PACKAGES="
   weston libdecor-0-plugin-1-cairo
   clang libclang-rt-14-dev valgrind
   emscripten chromium
+  g++-mingw-w64-x86-64-posix wine wine64 nsis zip
 "
 
 # npm (for the browser tests) comes with Node.js where Node.js came from
