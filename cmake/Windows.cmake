@@ -17,9 +17,8 @@ add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00 UNICODE _UNICODE __USE
 add_link_options(-static -s)
 
 # The same files from the same commit, wherever and whenever they are built:
-# no build paths in the code, and no time stamp in the programs' headers.
-add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
-                    -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
+# no time stamp in the programs' headers (and, as the preset asks, no build
+# paths in the code: PLINKARD_REPRODUCIBLE).
 add_link_options(-Wl,--no-insert-timestamp)
 
 # The build-time tools (the picture embedder, the icon tool) run on the
