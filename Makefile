@@ -4,7 +4,7 @@
 #             (about a minute); needs no root once the packages are there
 # make test   installs what is missing, builds and runs every test, then most
 #             of them again built with AddressSanitizer and UBSan, then the
-#             web build's: what CI runs
+#             web build's and the Windows build's (under Wine): what CI runs
 # make package-test  the Debian package's tests, installing it system-wide
 #                    (as root): make test does that only in CI
 # make package  builds the Debian package build/plinkard_VERSION_ARCH.deb
@@ -14,8 +14,10 @@
 #               tool for node); make serve-web serves it on 127.0.0.1
 # make release  builds every file of a release from the committed tree into
 #               build/release/, the same bytes every time, with SHA256SUMS
+# make windows  cross-builds build-windows/plinkard.exe and plinkard-replay.exe;
+#               make package-windows makes the zip and the installer beside them
 .PHONY: run check test build deps deps-build deps-check package-test assets screenshots bench soak clean package \
-	dist web serve-web release
+	dist web serve-web release windows package-windows
 
 run: build
 	./build/plinkard
@@ -25,12 +27,13 @@ check: deps-check
 	cmake --build --preset default
 	ctest --preset check
 
-test: deps build web tests/web/node_modules/.package-lock.json
+test: deps build web tests/web/node_modules/.package-lock.json package-windows
 	ctest --preset default
 	cmake --preset sanitize >/dev/null
 	cmake --build --preset sanitize
 	ctest --preset sanitize
 	ctest --preset web
+	ctest --preset windows
 	@[ "$$PLINKARD_INSTALL_PACKAGE" = yes ] || echo "The package was not installed system-wide to be tried: make package-test does that (as root)."
 
 build: deps-build
@@ -55,6 +58,13 @@ web: deps
 	cmake --preset web >/dev/null
 	cmake --build --preset web
 
+windows: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows
+
+package-windows: windows
+	cmake --build --preset windows --target package-windows
+
 PORT ?= 8000
 serve-web: web
 	node web/serve.mjs build-web $(PORT)
@@ -69,15 +79,15 @@ assets: build
 screenshots: build
 	cmake --build --preset default --target screenshots
 
-bench: deps web tests/web/node_modules/.package-lock.json
+bench: deps web tests/web/node_modules/.package-lock.json windows
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
 	./build-bench/plinkard-bench
 	node tests/web/measure.mjs build-web
-	bench/window_bench.sh build-bench/plinkard
+	bench/window_bench.sh build-bench/plinkard 10 build-windows/plinkard.exe
 
 clean:
-	rm -rf build build-sanitize build-bench build-web build-release tests/web/node_modules
+	rm -rf build build-sanitize build-bench build-web build-release build-windows tests/web/node_modules
 
 soak: build
 	./build/plinkard-soak --frames 10000000

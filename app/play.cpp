@@ -5,11 +5,11 @@
 
 #include "shell/stage1.h"
 
-int PlayInWindow(const platform::ViewOptions& view, const std::function<void(platform::SdlWindow&)>& prepare,
+int PlayInWindow(const platform::ViewOptions& view, const std::function<void(platform::DesktopWindow&)>& prepare,
                  const WindowWrapper& wrap) {
   try {
-    platform::SdlWindow window(Stage1Window::kFirstCaption, Stage1Window::kRestoredWidth, Stage1Window::kRestoredHeight,
-                               view);
+    platform::DesktopWindow window(Stage1Window::kFirstCaption, Stage1Window::kRestoredWidth,
+                                   Stage1Window::kRestoredHeight, view);
     if (prepare) prepare(window);
     const std::unique_ptr<platform::Window> wrapper = wrap ? wrap(window) : nullptr;
     platform::UseWindow(wrapper ? wrapper.get() : &window);

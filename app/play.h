@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/sdl/window.h"
+#include "platform/desktop_window.h"
 
 // What the game runs in, given the real window: a window that wraps it.
 using WindowWrapper = std::function<std::unique_ptr<platform::Window>(platform::Window& real)>;
@@ -13,5 +13,5 @@ using WindowWrapper = std::function<std::unique_ptr<platform::Window>(platform::
 // process's exit status: 1, with one line on standard error, when the window
 // can't be opened. `prepare` may adjust the window before the game starts;
 // `wrap`, if given, puts a window of its own between the game and the real one.
-int PlayInWindow(const platform::ViewOptions& view = {}, const std::function<void(platform::SdlWindow&)>& prepare = {},
-                 const WindowWrapper& wrap = {});
+int PlayInWindow(const platform::ViewOptions& view = {},
+                 const std::function<void(platform::DesktopWindow&)>& prepare = {}, const WindowWrapper& wrap = {});

@@ -6,9 +6,11 @@
 #include "app/play.h"
 #include "app/watched_run.h"
 #include "generated/version.h"
+#include "platform/program.h"
 
 int main(int argc, char** argv) {
-  const CommandLine line = ParseCommandLine(argc, argv);
+  platform::Program program(argc, argv, "Plinkard");
+  const CommandLine line = ParseCommandLine(program.Argc(), program.Argv());
   if (!line.error.empty()) {
     std::fprintf(stderr, "plinkard: %s\n%s", line.error.c_str(), Usage().c_str());
     return 2;

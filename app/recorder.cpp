@@ -1,5 +1,7 @@
 #include "app/recorder.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "generated/version.h"
@@ -7,12 +9,18 @@
 
 namespace {
 
+// The local time and its offset from UTC, "2024-05-01 14:03:07 +0200", worded
+// the same on every system (Windows' strftime writes a zone's name for %z).
 std::string Now() {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = *std::localtime(&now);
+  std::tm utc = *std::gmtime(&now);
+  utc.tm_isdst = local.tm_isdst;  // read as local time, UTC's fields are a time `offset` earlier
+  const long offset = long(std::difftime(now, std::mktime(&utc)) / 60);
   char text[64];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S %z", &local);
+  const std::size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  std::snprintf(text + n, sizeof text - n, " %c%02ld%02ld", offset < 0 ? '-' : '+', std::labs(offset) / 60,
+                std::labs(offset) % 60);
   return text;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "generated/version.h"
+#include "platform/program.h"
 #include "replay/output_file.h"
 #include "replay/replay.h"
 #include "shell/stage1.h"
@@ -86,9 +87,10 @@ Options ReadCommandLine(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::Program program(argc, argv, "plinkard-replay");
   Options options;
   try {
-    options = ReadCommandLine(argc, argv);
+    options = ReadCommandLine(program.Argc(), program.Argv());
   } catch (const UsageError& error) {
     std::fprintf(stderr, "plinkard-replay: %s\n%s", error.what.c_str(), kUsage);
     return 2;

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "platform/files.h"
+
 std::string CheckRunOptions(const RunOptions& options) {
   if (options.record && options.play) return "--record and --play can't go together";
   // Writing over the script being played, or two outputs into one file, would
@@ -10,8 +12,9 @@ std::string CheckRunOptions(const RunOptions& options) {
   const auto where = [](const std::string& name) {
     if (name == "-") return std::filesystem::path();
     std::error_code error;
-    const std::filesystem::path canonical = std::filesystem::weakly_canonical(name, error);
-    return error ? std::filesystem::path(name) : canonical;
+    const std::filesystem::path path = platform::PathOf(name);
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
+    return error ? path : canonical;
   };
   const auto same = [&](const std::optional<std::string>& a, const std::optional<std::string>& b) {
     return a && b && where(*a) == where(*b);

@@ -20,7 +20,8 @@ fi
 mkdir -p "$work"
 "$clangxx" -std=c++20 -O1 -g -fno-omit-frame-pointer \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I"$src" "$src/fuzz/script_fuzz.cpp" "$src/replay/script.cpp" -o "$work/script_fuzz"
+  -I"$src" "$src/fuzz/script_fuzz.cpp" "$src/replay/script.cpp" "$src/platform/key_names.cpp" "$src/platform/files.cpp" \
+  -o "$work/script_fuzz"
 
 # A fresh corpus each run: what the last run found stays out of the source tree.
 rm -rf "$work/corpus"

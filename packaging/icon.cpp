@@ -1,8 +1,10 @@
-// plinkard-icon SPRITEMAP MASKMAP OUTDIR SIZE [SIZE ...]
+// plinkard-icon SPRITEMAP MASKMAP OUT SIZE [SIZE ...]
 // Draws the desktop icon from the player's sheets: the standing frame, facing
 // right, with its dark outline and transparent around it, cut to the figure,
 // scaled up by a whole factor (nearest neighbour, so the pixels stay square)
-// and centred. Writes OUTDIR/SIZExSIZE/apps/plinkard.png for each SIZE.
+// and centred; an icon smaller than the figure gets it shrunk, each pixel the
+// average of those it covers. Writes OUT/SIZExSIZE/apps/plinkard.png for each
+// SIZE, or, for an OUT ending in .ico, one Windows icon holding every SIZE.
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
 #include <stb_image.h>
@@ -16,6 +18,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/layout.h"
@@ -105,12 +108,41 @@ Figure StandingFigure(const Sheet& sprite, const Sheet& mask) {
   return figure;
 }
 
+// Smaller than the figure: each icon pixel is the average of the part of the
+// figure it covers, its colour weighted by opacity, so that the thin outline
+// fades rather than vanishes.
+std::vector<unsigned char> Shrunk(const Figure& figure, int size) {
+  const double scale = double(size) / std::max(figure.width, figure.height);
+  const int x0 = int((size - figure.width * scale) / 2), y0 = int((size - figure.height * scale) / 2);
+  std::vector<unsigned char> icon(std::size_t(size) * size * 4, 0);
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      // The figure's rectangle under this pixel, in figure pixels.
+      const double left = (x - x0) / scale, right = (x + 1 - x0) / scale;
+      const double top = (y - y0) / scale, bottom = (y + 1 - y0) / scale;
+      double alpha = 0, rgb[3] = {0, 0, 0};
+      for (int fy = std::max(0, int(top)); fy < figure.height && fy < bottom; ++fy) {
+        for (int fx = std::max(0, int(left)); fx < figure.width && fx < right; ++fx) {
+          const double covered = (std::min(right, fx + 1.0) - std::max(left, double(fx))) *
+                                 (std::min(bottom, fy + 1.0) - std::max(top, double(fy)));
+          const unsigned char* p = &figure.rgba[(std::size_t(fy) * figure.width + fx) * 4];
+          const double weight = covered * p[3] / 255;
+          alpha += weight;
+          for (int c = 0; c < 3; ++c) rgb[c] += weight * p[c];
+        }
+      }
+      if (alpha <= 0) continue;
+      unsigned char* to = &icon[(std::size_t(y) * size + x) * 4];
+      for (int c = 0; c < 3; ++c) to[c] = static_cast<unsigned char>(rgb[c] / alpha + 0.5);
+      to[3] = static_cast<unsigned char>(std::min(255.0, alpha * scale * scale * 255 + 0.5));
+    }
+  }
+  return icon;
+}
+
 std::vector<unsigned char> Icon(const Figure& figure, int size) {
   const int scale = size / std::max(figure.width, figure.height);
-  if (scale < 1) {
-    throw Failure{"a " + std::to_string(size) + " pixel icon can't hold the " + std::to_string(figure.width) + " x " +
-                  std::to_string(figure.height) + " figure"};
-  }
+  if (scale < 1) return Shrunk(figure, size);
   const int x0 = (size - figure.width * scale) / 2, y0 = (size - figure.height * scale) / 2;
   std::vector<unsigned char> icon(std::size_t(size) * size * 4, 0);
   for (int y = 0; y < figure.height * scale; ++y) {
@@ -120,6 +152,79 @@ std::vector<unsigned char> Icon(const Figure& figure, int size) {
     }
   }
   return icon;
+}
+
+void Append(void* context, void* data, int size) {
+  auto& bytes = *static_cast<std::vector<unsigned char>*>(context);
+  bytes.insert(bytes.end(), static_cast<unsigned char*>(data), static_cast<unsigned char*>(data) + size);
+}
+
+void Put16(std::vector<unsigned char>& to, unsigned value) {
+  for (int i = 0; i < 2; ++i) to.push_back(static_cast<unsigned char>(value >> (8 * i)));
+}
+void Put32(std::vector<unsigned char>& to, unsigned value) {
+  for (int i = 0; i < 4; ++i) to.push_back(static_cast<unsigned char>(value >> (8 * i)));
+}
+
+// One image of a Windows icon: a PNG at 256 pixels, as Windows keeps its large
+// icons; below that the classic bitmap every Windows reads, 32-bit BGRA rows
+// from the bottom up followed by the 1-bit mask of the transparent pixels.
+std::vector<unsigned char> IconImage(const std::vector<unsigned char>& rgba, int size) {
+  std::vector<unsigned char> image;
+  if (size >= 256) {
+    if (stbi_write_png_to_func(Append, &image, size, size, 4, rgba.data(), size * 4) == 0) {
+      throw Failure{"can't encode the " + std::to_string(size) + " pixel image"};
+    }
+    return image;
+  }
+  const unsigned maskRow = unsigned((size + 31) / 32 * 4);
+  Put32(image, 40);                  // the BITMAPINFOHEADER's size
+  Put32(image, unsigned(size));      // width
+  Put32(image, unsigned(size * 2));  // height: the colours and the mask
+  Put16(image, 1);                   // planes
+  Put16(image, 32);                  // bits per pixel
+  Put32(image, 0);                   // uncompressed
+  Put32(image, unsigned(size) * unsigned(size) * 4 + maskRow * unsigned(size));
+  for (int i = 0; i < 4; ++i) Put32(image, 0);  // resolution, palette
+  for (int y = size - 1; y >= 0; --y) {
+    for (int x = 0; x < size; ++x) {
+      const unsigned char* p = &rgba[(std::size_t(y) * size + x) * 4];
+      image.insert(image.end(), {p[2], p[1], p[0], p[3]});
+    }
+  }
+  for (int y = size - 1; y >= 0; --y) {
+    std::vector<unsigned char> row(maskRow, 0);
+    for (int x = 0; x < size; ++x) {
+      if (rgba[(std::size_t(y) * size + x) * 4 + 3] == 0) row[std::size_t(x / 8)] |= 0x80 >> (x % 8);
+    }
+    image.insert(image.end(), row.begin(), row.end());
+  }
+  return image;
+}
+
+// A Windows icon file: the header, one directory entry per image, the images.
+std::vector<unsigned char> IconFile(const std::vector<std::pair<int, std::vector<unsigned char>>>& icons) {
+  std::vector<std::vector<unsigned char>> images;
+  for (const auto& [size, rgba] : icons) images.push_back(IconImage(rgba, size));
+  std::vector<unsigned char> file;
+  Put16(file, 0);  // reserved
+  Put16(file, 1);  // an icon
+  Put16(file, unsigned(icons.size()));
+  unsigned offset = unsigned(6 + 16 * icons.size());
+  for (std::size_t i = 0; i < icons.size(); ++i) {
+    const int size = icons[i].first;
+    file.push_back(static_cast<unsigned char>(size >= 256 ? 0 : size));  // 0 stands for 256
+    file.push_back(static_cast<unsigned char>(size >= 256 ? 0 : size));
+    file.push_back(0);  // no palette
+    file.push_back(0);  // reserved
+    Put16(file, 1);     // planes
+    Put16(file, 32);    // bits per pixel
+    Put32(file, unsigned(images[i].size()));
+    Put32(file, offset);
+    offset += unsigned(images[i].size());
+  }
+  for (const std::vector<unsigned char>& image : images) file.insert(file.end(), image.begin(), image.end());
+  return file;
 }
 
 int ParseSize(const std::string& text) {
@@ -132,9 +237,10 @@ int ParseSize(const std::string& text) {
 }
 
 constexpr const char* kUsage =
-    "usage: plinkard-icon SPRITEMAP MASKMAP OUTDIR SIZE [SIZE ...]\n"
+    "usage: plinkard-icon SPRITEMAP MASKMAP OUT SIZE [SIZE ...]\n"
     "Draws the desktop icon, the player's standing frame, from the player's\n"
-    "sheets into OUTDIR/SIZExSIZE/apps/plinkard.png for each SIZE.\n";
+    "sheets into OUT/SIZExSIZE/apps/plinkard.png for each SIZE, or into one\n"
+    "Windows icon with every SIZE when OUT ends in .ico.\n";
 
 }  // namespace
 
@@ -148,11 +254,22 @@ int main(int argc, char** argv) {
     const Sheet sprite = Load(argv[1]);
     const Sheet mask = Load(argv[2]);
     const Figure figure = StandingFigure(sprite, mask);
+    const std::filesystem::path out = argv[3];
+    std::vector<std::pair<int, std::vector<unsigned char>>> icons;
     for (int i = 4; i < argc; ++i) {
       const int size = ParseSize(argv[i]);
-      const std::vector<unsigned char> icon = Icon(figure, size);
+      icons.emplace_back(size, Icon(figure, size));
+    }
+    if (out.extension() == ".ico") {
+      const std::vector<unsigned char> file = IconFile(icons);
+      std::FILE* to = std::fopen(out.string().c_str(), "wb");
+      const bool written = to != nullptr && std::fwrite(file.data(), 1, file.size(), to) == file.size();
+      if (to == nullptr || std::fclose(to) != 0 || !written) throw Failure{out.string() + ": can't write"};
+      return 0;
+    }
+    for (const auto& [size, icon] : icons) {
       const std::string side = std::to_string(size);
-      const std::filesystem::path dir = std::filesystem::path(argv[3]) / (side + "x" + side) / "apps";
+      const std::filesystem::path dir = out / (side + "x" + side) / "apps";
       std::filesystem::create_directories(dir);
       const std::string path = (dir / "plinkard.png").string();
       if (stbi_write_png(path.c_str(), size, size, 4, icon.data(), size * 4) == 0) {

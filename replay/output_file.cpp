@@ -3,12 +3,14 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/files.h"
+
 namespace replay {
 
 bool OutputFile::Open(const std::string& path) {
   path_ = path;
   error_ = 0;
-  file_ = path == "-" ? stdout : std::fopen(path.c_str(), "wb");
+  file_ = path == "-" ? stdout : platform::OpenFile(path, "wb");
   if (file_ == nullptr) std::fprintf(stderr, "%s: %s: can't write: %s\n", program_, path.c_str(), std::strerror(errno));
   return file_ != nullptr;
 }

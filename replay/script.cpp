@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "platform/files.h"
 #include "platform/key_names.h"
 
 namespace replay {
@@ -143,7 +144,7 @@ std::string ScriptLine(const ScriptedEvent& event) {
 }
 
 std::optional<std::string> ReadScriptFile(const std::string& path) {
-  std::FILE* file = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
+  std::FILE* file = path == "-" ? stdin : platform::OpenFile(path, "rb");
   if (file == nullptr) return std::nullopt;
   std::string text;
   char buffer[65536];

@@ -30,6 +30,7 @@ TEST="
   weston libdecor-0-plugin-1-cairo
   clang libclang-rt-14-dev
   emscripten chromium
+  g++-mingw-w64-x86-64-posix wine wine64 nsis zip
 "
 
 case $TIER in

@@ -62,6 +62,11 @@ NODE_PATH=/usr/share/nodejs cmake --build "$build" --target plinkard-files
 cmake --install "$build" --prefix "$stage/web-page" >/dev/null
 zip_folder "$stage/web-page" "plinkard-$version-web" "$out/plinkard-$version-web.zip"
 
+step "plinkard-$version-windows-x64.zip, plinkard-$version-setup.exe"
+configure windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$stage/src/cmake/windows-toolchain.cmake"
+cmake --build "$build" --target package-windows
+cp "$build/plinkard-$version-windows-x64.zip" "$build/plinkard-$version-setup.exe" "$out/"
+
 step "plinkard-$version.tar.gz"
 git archive --format=tar.gz --prefix="plinkard-$version/" --output="$out/plinkard-$version.tar.gz" HEAD
 

@@ -8,5 +8,6 @@
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
   const std::int64_t start = std::atoll(argv[1]);
-  return PlayInWindow({}, [start](platform::SdlWindow& window) { window.ShiftClock(start - window.GetTickCount()); });
+  return PlayInWindow({},
+                      [start](platform::DesktopWindow& window) { window.ShiftClock(start - window.GetTickCount()); });
 }

@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
   if (!line.error.empty()) return 2;
 
   static platform::VirtualPad pad;  // SDL lets go of it when the window closes
-  const int status = PlayInWindow(line.options.view, [&commands](platform::SdlWindow&) {
+  const int status = PlayInWindow(line.options.view, [&commands](platform::DesktopWindow&) {
     if (!pad.Plug()) std::fprintf(stderr, "virtual pad: cannot plug in\n");
     std::thread(Follow, commands, std::ref(pad)).detach();
   });

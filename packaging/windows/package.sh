@@ -1,0 +1,62 @@
+#!/bin/sh
+# Makes the Windows packages from a Windows build: the zip of both programs,
+# README.txt, LICENSE.txt and the routes, and the installer. The same commit
+# makes the same two files, byte for byte, wherever and whenever they are
+# made: every time stamp in them is the commit's (SOURCE_DATE_EPOCH, or the
+# time of the last commit), the files go in sorted, and nothing of the
+# machine's (owners, time zone, locale) goes in.
+# usage: package.sh BUILD_DIR SOURCE_DIR VERSION ICON README
+set -eu
+BUILD=$1
+SOURCE=$2
+VERSION=$3
+ICON=$4
+README=$5
+
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+  SOURCE_DATE_EPOCH=$(git -C "$SOURCE" log -1 --format=%ct 2>/dev/null || stat -c %Y "$SOURCE/CMakeLists.txt")
+fi
+export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C
+
+NAME=plinkard-$VERSION
+PACKAGE=$BUILD/package
+STAGE=$PACKAGE/$NAME
+ZIP=$BUILD/$NAME-windows-x64.zip
+SETUP=$BUILD/$NAME-setup.exe
+rm -rf "$PACKAGE" "$ZIP" "$SETUP"
+mkdir -p "$STAGE/routes"
+
+# Text files with Windows line ends, for every Notepad; the routes as they
+# are, the same bytes as everywhere.
+cp "$BUILD/plinkard.exe" "$BUILD/plinkard-replay.exe" "$STAGE/"
+sed 's/$/\r/' "$README" >"$STAGE/README.txt"
+sed 's/$/\r/' "$SOURCE/LICENSE" >"$STAGE/LICENSE.txt"
+cp "$SOURCE"/routes/*.txt "$STAGE/routes/"
+find "$STAGE" -type d -exec chmod 755 {} +
+find "$STAGE" -type f -exec chmod 644 {} +
+find "$STAGE" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+
+# What the installer installs and the uninstaller removes, file by file.
+(cd "$STAGE" && find . -type f | sed 's|^\./||' | sort) | awk '
+  { files[++n] = $0 }
+  function windows(path) { gsub("/", "\\", path); return path }
+  END {
+    print "!ifdef INSTALL"
+    for (i = 1; i <= n; ++i) {
+      folder = files[i]; if (!sub("/[^/]*$", "", folder)) folder = ""
+      if (i == 1 || folder != last) print "  SetOutPath \"$INSTDIR" (folder == "" ? "" : "\\" windows(folder)) "\""
+      last = folder
+      print "  File \"${STAGE}/" files[i] "\""
+    }
+    print "  SetOutPath \"$INSTDIR\""
+    print "!else"
+    for (i = 1; i <= n; ++i) print "  Delete \"$INSTDIR\\" windows(files[i]) "\""
+    print "  RMDir \"$INSTDIR\\routes\""
+    print "!endif"
+  }' >"$PACKAGE/files.nsh"
+
+(cd "$PACKAGE" && find "$NAME" -type f | sort | zip -X -D -q -9 "$ZIP" -@)
+makensis -V2 -NOCD -DVERSION="$VERSION" -DSTAGE="$STAGE" -DICON="$ICON" -DOUTFILE="$SETUP" \
+  "$(dirname "$0")/installer.nsi"
+echo "$ZIP"
+echo "$SETUP"

@@ -1,0 +1,69 @@
+# shellcheck shell=sh
+# Sourced by the Windows tests, after tests/e2e/x_session.sh: Wine 8 in a
+# throwaway prefix of its own, hard links of the suite's template in
+# WINE_TEMPLATE, with one Wine server for every program the test starts,
+# stopped on exit (or half a minute after the last program, should the test
+# itself be killed). Mono and Gecko are never asked for, and nothing lands in
+# the host's menus.
+[ -f "$WINE_TEMPLATE/system.reg" ] || fail "no Wine prefix template in $WINE_TEMPLATE (the test windows.wine_prefix makes it)"
+export WINEPREFIX="$WORK/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Wine names files in the host's character set: UTF-8, for the names in any language.
+export LC_ALL=C.UTF-8
+cp -al "$WINE_TEMPLATE" "$WINEPREFIX"
+wineserver --persistent=30
+trap 'wineserver --kill 2>/dev/null || true; cleanup' EXIT
+
+# start_game PROGRAM [ARG...]: as x_session.sh's, with the longer wait a
+# Wine program may take to show its window on a busy machine.
+start_game() {
+  "$@" >"$WORK/game.out" 2>&1 &
+  GAME_PID=$!
+  WIN=""
+  wait_for 30 "the game's window did not appear" sh -c "xdotool search --pid $GAME_PID --onlyvisible --name . >/dev/null 2>&1"
+  WIN=$(xdotool search --pid "$GAME_PID" --onlyvisible --name '.' 2>/dev/null | head -1)
+  xdotool windowactivate --sync "$WIN" >/dev/null 2>&1 || true
+}
+
+# wait_for SECONDS WHAT COMMAND...: waits until the command succeeds.
+wait_for() {
+  seconds=$1 what=$2
+  shift 2
+  end=$(($(date +%s%N) + seconds * 1000000000))
+  while [ "$(date +%s%N)" -lt "$end" ]; do
+    "$@" && return 0
+    sleep 0.05
+  done
+  fail "$what within $seconds s"
+}
+
+# box_titled TITLE: the window id of a top-level window of that title, or nothing.
+box_titled() { wmctrl -l | awk -v t="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 == t) print id }' | head -1; }
+
+# last_row TRACE: the trace's last complete row.
+last_row() { grep -a '"$' "$1" | tail -1; }
+
+# wait_row SECONDS WHAT CONDITION: waits until the last row of the trace the
+# game writes (TRACE) meets the awk condition ($3 X, $4 Y, $5 XVel, $6 YVel,
+# $7 XVelMax, $8 Jumps, $10 Crouched, $15 Deaths).
+wait_row() {
+  end=$(($(date +%s%N) + $1 * 1000000000))
+  while [ "$(date +%s%N)" -lt "$end" ]; do
+    last_row "$TRACE" | awk -F, "{ exit !($3) }" && return 0
+    sleep 0.02
+  done
+  fail "the player did not come to $2 within $1 s: $(last_row "$TRACE")"
+}
+
+# keyboard_reaches_game: activates the game's window and taps W (which moves
+# the hidden measuring figure up a pixel) until the trace shows the figure
+# moved: Wine takes the keyboard a moment after the window manager gives it.
+keyboard_reaches_game() {
+  xdotool windowactivate --sync "$WIN" >/dev/null 2>&1 || true
+  before=$(last_row "$TRACE" | cut -d, -f17)
+  end=$(($(date +%s) + 10))
+  while [ "$(last_row "$TRACE" | cut -d, -f17)" = "$before" ]; do
+    [ "$(date +%s)" -lt "$end" ] || fail "the keyboard does not reach the game"
+    xdotool key w
+    sleep 0.1
+  done
+}
