@@ -14,10 +14,11 @@
 #               tool for node); make serve-web serves it on 127.0.0.1
 # make release  builds every file of a release from the committed tree into
 #               build/release/, the same bytes every time, with SHA256SUMS
+# make package-web  zips the page into build-web/plinkard-VERSION-web.zip
 # make windows  cross-builds build-windows/plinkard.exe and plinkard-replay.exe;
 #               make package-windows makes the zip and the installer beside them
 .PHONY: run check test build deps deps-build deps-check package-test assets screenshots bench soak clean package \
-	dist web serve-web release windows package-windows
+	dist web serve-web release windows package-windows package-web
 
 run: build
 	./build/plinkard
@@ -57,6 +58,9 @@ package-test: deps
 web: deps
 	cmake --preset web >/dev/null
 	cmake --build --preset web
+
+package-web: web
+	cmake --build --preset web --target package-web
 
 windows: deps
 	cmake --preset windows >/dev/null

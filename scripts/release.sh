@@ -44,23 +44,11 @@ cmake --build "$build"
 (cd "$build" && cpack -G DEB >/dev/null)
 cp "$build/plinkard_${version}_amd64.deb" "$out/"
 
-# zip_folder DIR NAME ZIP: the files of DIR as the folder NAME in ZIP, in
-# sorted order, every one dated at the commit, without the owner and the
-# extra time stamps zip otherwise records.
-zip_folder() {
-  rm -rf "$stage/zip"
-  mkdir -p "$stage/zip"
-  cp -R "$1" "$stage/zip/$2"
-  find "$stage/zip" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
-  (cd "$stage/zip" && find "$2" -print | sort | zip -q -X -D "$3" -@)
-}
-
 step "plinkard-$version-web.zip"
 NODE_PATH=/usr/share/nodejs configure web -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
-NODE_PATH=/usr/share/nodejs cmake --build "$build" --target plinkard-files
-cmake --install "$build" --prefix "$stage/web-page" >/dev/null
-zip_folder "$stage/web-page" "plinkard-$version-web" "$out/plinkard-$version-web.zip"
+NODE_PATH=/usr/share/nodejs cmake --build "$build" --target package-web
+cp "$build/plinkard-$version-web.zip" "$out/"
 
 step "plinkard-$version-windows-x64.zip, plinkard-$version-setup.exe"
 configure windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$stage/src/cmake/windows-toolchain.cmake"

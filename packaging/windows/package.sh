@@ -2,9 +2,9 @@
 # Makes the Windows packages from a Windows build: the zip of both programs,
 # README.txt, LICENSE.txt and the routes, and the installer. The same commit
 # makes the same two files, byte for byte, wherever and whenever they are
-# made: every time stamp in them is the commit's (SOURCE_DATE_EPOCH, or the
-# time of the last commit), the files go in sorted, and nothing of the
-# machine's (owners, time zone, locale) goes in.
+# made: every time stamp in them is the commit's (scripts/zip_folder.sh), the
+# files go in sorted, and nothing of the machine's (owners, time zone, locale)
+# goes in.
 # usage: package.sh BUILD_DIR SOURCE_DIR VERSION ICON README
 set -eu
 BUILD=$1
@@ -13,10 +13,7 @@ VERSION=$3
 ICON=$4
 README=$5
 
-if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  SOURCE_DATE_EPOCH=$(git -C "$SOURCE" log -1 --format=%ct 2>/dev/null || stat -c %Y "$SOURCE/CMakeLists.txt")
-fi
-export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C
+export TZ=UTC LC_ALL=C
 
 NAME=plinkard-$VERSION
 PACKAGE=$BUILD/package
@@ -32,9 +29,6 @@ cp "$BUILD/plinkard.exe" "$BUILD/plinkard-replay.exe" "$STAGE/"
 sed 's/$/\r/' "$README" >"$STAGE/README.txt"
 sed 's/$/\r/' "$SOURCE/LICENSE" >"$STAGE/LICENSE.txt"
 cp "$SOURCE"/routes/*.txt "$STAGE/routes/"
-find "$STAGE" -type d -exec chmod 755 {} +
-find "$STAGE" -type f -exec chmod 644 {} +
-find "$STAGE" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 
 # What the installer installs and the uninstaller removes, file by file.
 (cd "$STAGE" && find . -type f | sed 's|^\./||' | sort) | awk '
@@ -55,7 +49,8 @@ find "$STAGE" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
     print "!endif"
   }' >"$PACKAGE/files.nsh"
 
-(cd "$PACKAGE" && find "$NAME" -type f | sort | zip -X -D -q -9 "$ZIP" -@)
+# Zipping dates every file at the commit, and the installer keeps those dates.
+"$SOURCE/scripts/zip_folder.sh" "$PACKAGE" "$NAME" "$ZIP"
 makensis -V2 -NOCD -DVERSION="$VERSION" -DSTAGE="$STAGE" -DICON="$ICON" -DOUTFILE="$SETUP" \
   "$(dirname "$0")/installer.nsi"
 echo "$ZIP"
