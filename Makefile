@@ -1,6 +1,12 @@
-# make run   installs what is missing, builds and starts the game
-# make test  installs what is missing, builds and runs every test, then all of
-#            them again built with AddressSanitizer and UBSan
+# make run    installs what is missing, builds and starts the game
+# make check  the inner loop: builds, then runs the unit tests, the routes
+#             against their kept traces, shellcheck and the layer check
+#             (about a minute); needs no root once the packages are there
+# make test   installs what is missing, builds and runs every test, then most
+#             of them again built with AddressSanitizer and UBSan, then the
+#             web build's and the Windows build's (under Wine): what CI runs
+# make package-test  the Debian package's tests, installing it system-wide
+#                    (as root): make test does that only in CI
 # make package  builds the Debian package build/plinkard_VERSION_ARCH.deb
 # make dist     makes the source tarball build/plinkard-VERSION.tar.gz of the
 #               committed tree
@@ -11,26 +17,43 @@
 # make package-web  zips the page into build-web/plinkard-VERSION-web.zip
 # make windows  cross-builds build-windows/plinkard.exe and plinkard-replay.exe;
 #               make package-windows makes the zip and the installer beside them
-.PHONY: run test build deps assets screenshots bench soak clean package dist web serve-web release windows \
-	package-windows package-web
+.PHONY: run check test build deps deps-build deps-check package-test assets screenshots bench soak clean package \
+	dist web serve-web release windows package-windows package-web
 
 run: build
 	./build/plinkard
 
-test: build web tests/web/node_modules/.package-lock.json package-windows
+check: deps-check
+	cmake --preset default >/dev/null
+	cmake --build --preset default
+	ctest --preset check
+
+test: deps build web tests/web/node_modules/.package-lock.json package-windows
 	ctest --preset default
 	cmake --preset sanitize >/dev/null
 	cmake --build --preset sanitize
 	ctest --preset sanitize
 	ctest --preset web
 	ctest --preset windows
+	@[ "$$PLINKARD_INSTALL_PACKAGE" = yes ] || echo "The package was not installed system-wide to be tried: make package-test does that (as root)."
 
-build: deps
+build: deps-build
 	cmake --preset default >/dev/null
 	cmake --build --preset default
 
 deps:
-	@scripts/install-deps.sh
+	@scripts/install-deps.sh test
+
+deps-build:
+	@scripts/install-deps.sh build
+
+deps-check:
+	@scripts/install-deps.sh check
+
+package-test: deps
+	cmake --preset default >/dev/null
+	cmake --build --preset default
+	PLINKARD_INSTALL_PACKAGE=yes ctest --preset default -L package
 
 web: deps
 	cmake --preset web >/dev/null
@@ -79,6 +102,6 @@ package: build
 release: deps
 	scripts/release.sh
 
-dist: deps
+dist: deps-build
 	cmake --preset default >/dev/null
 	cmake --build --preset default --target dist

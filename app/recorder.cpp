@@ -26,17 +26,17 @@ std::string Now() {
 
 }  // namespace
 
-RecordingWindow::RecordingWindow(platform::Window& real, std::FILE* script, replay::FrameObserver afterFrame)
+RecordingWindow::RecordingWindow(platform::Window& real, replay::OutputFile& script, replay::FrameObserver afterFrame)
     : WatchedWindow(real, std::move(afterFrame)), script_(script) {
-  std::fprintf(script_, "# Recorded by Plinkard %s on %s\n", PLINKARD_VERSION, Now().c_str());
-  std::fputs("# Watch it with plinkard --play FILE; check it with plinkard-replay FILE\n", script_);
-  std::fflush(script_);
+  const std::string header = std::string("# Recorded by Plinkard ") + PLINKARD_VERSION + " on " + Now() +
+                             "\n# Watch it with plinkard --play FILE; check it with plinkard-replay FILE\n";
+  unflushed_ = !script_.Write(header, true);  // a failure shows at the first present
 }
 
 // Before the frame is reported, so that a trace row never names a frame whose
 // events the recording does not hold yet.
 void RecordingWindow::Present(const platform::Surface& backImage) {
-  if (unflushed_) std::fflush(script_);
+  if (unflushed_ && !script_.Flush()) throw platform::ProgramEnded{};
   unflushed_ = false;
   WatchedWindow::Present(backImage);
 }
@@ -64,7 +64,7 @@ std::int64_t RecordingWindow::TimeOfEvent() {
 }
 
 void RecordingWindow::Write(platform::ScriptedEvent::Kind kind, std::int16_t keyCode) {
-  std::fputs(replay::ScriptLine({TimeOfEvent(), kind, keyCode}).c_str(), script_);
+  script_.Write(replay::ScriptLine({TimeOfEvent(), kind, keyCode}));
   unflushed_ = true;
 }
 
@@ -85,7 +85,7 @@ platform::WindowHandlers RecordingWindow::Intercept(platform::WindowHandlers gam
       .QueryUnload =
           [this, close = std::move(game.QueryUnload)] {
             Write(Kind::Close, 0);
-            std::fflush(script_);
+            script_.Flush();
             unflushed_ = false;
             if (close) close();
           },

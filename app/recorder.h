@@ -4,17 +4,18 @@
 // among the frames (VirtualClock).
 #pragma once
 
-#include <cstdio>
-
 #include "app/watched_window.h"
 #include "platform/scripted_event.h"
+#include "replay/output_file.h"
 
 class RecordingWindow final : public WatchedWindow {
  public:
   // Writes the script to `script`, which stays open and the caller's: two
   // comment lines saying what made it, then one line per event. The file is
-  // flushed after every present that follows a written event, and at the close.
-  RecordingWindow(platform::Window& real, std::FILE* script, replay::FrameObserver afterFrame);
+  // flushed after every present that follows a written event, and at the
+  // close. When it can't be written, the game ends at the next present (as a
+  // close would, throwing platform::ProgramEnded): closing the file says why.
+  RecordingWindow(platform::Window& real, replay::OutputFile& script, replay::FrameObserver afterFrame);
 
   void Present(const platform::Surface& backImage) override;
   void PumpEvents() override;
@@ -27,7 +28,7 @@ class RecordingWindow final : public WatchedWindow {
   void Write(platform::ScriptedEvent::Kind kind, std::int16_t keyCode);
   std::int64_t TimeOfEvent();
 
-  std::FILE* script_;
+  replay::OutputFile& script_;
   bool inMessage_ = false;      // the death message is up
   bool pumpDelivered_ = false;  // the current pump has delivered an event
   bool unflushed_ = false;

@@ -124,19 +124,21 @@ int main(int argc, char** argv) {
   replay::OutputFile trace("plinkard-replay");
   if (options.trace) {
     if (!trace.Open(*options.trace)) return 1;
-    std::fputs(replay::TraceHeader().c_str(), trace.get());
+    trace.Write(replay::TraceHeader());
   }
   const replay::Outcome outcome =
-      replay::Replay(script, options.frames, replay::WriteAsItGoes(trace.get(), false, stderr));
+      replay::Replay(script, options.frames, replay::WriteAsItGoes(options.trace ? &trace : nullptr, false, stderr));
   if (!trace.Close()) return 1;
   if (!outcome.canEnd) {
     std::fprintf(stderr,
                  "plinkard-replay: the game is paused and no event is left to deliver: the run can never end\n");
     return 3;
   }
-  if (options.png && !replay::WritePng(*Stage1.BackImage, *options.png)) {
-    std::fprintf(stderr, "plinkard-replay: %s: can't write\n", options.png->c_str());
-    return 1;
+  if (options.png) {
+    replay::OutputFile png("plinkard-replay");
+    if (!png.Open(*options.png)) return 1;
+    png.Write(replay::Png(*Stage1.BackImage));
+    if (!png.Close()) return 1;
   }
   return 0;
 }

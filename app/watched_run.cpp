@@ -30,7 +30,7 @@ int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view)
   }
   replay::OutputFile record("plinkard"), trace("plinkard");
   if ((options.record && !record.Open(*options.record)) || (options.trace && !trace.Open(*options.trace))) return 1;
-  if (trace.get() != nullptr) std::fputs(replay::TraceHeader().c_str(), trace.get());
+  if (trace.IsOpen()) trace.Write(replay::TraceHeader(), true);
 
   // The finish line goes to standard output, unless a file written there
   // would get it mixed in.
@@ -38,11 +38,11 @@ int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view)
   if (options.record || options.play) {
     finish = record.IsStandardOutput() || trace.IsStandardOutput() ? stderr : stdout;
   }
-  const replay::FrameObserver afterFrame = replay::WriteAsItGoes(trace.get(), true, finish);
+  const replay::FrameObserver afterFrame = replay::WriteAsItGoes(trace.IsOpen() ? &trace : nullptr, true, finish);
 
   int status = PlayInWindow(view, {}, [&](platform::Window& real) -> std::unique_ptr<platform::Window> {
     if (script) return std::make_unique<PlaybackWindow>(real, script->events, afterFrame);
-    if (record.get() != nullptr) return std::make_unique<RecordingWindow>(real, record.get(), afterFrame);
+    if (record.IsOpen()) return std::make_unique<RecordingWindow>(real, record, afterFrame);
     return std::make_unique<WatchedWindow>(real, afterFrame);
   });
   if (!record.Close()) status = 1;

@@ -3,7 +3,10 @@
 # rate its caption reports, at 1:1 in a window (the baseline), at 2x
 # fullscreen on a 2560 x 1600 screen, and in a window under Wayland (weston
 # inside the same X server), each next to a baseline measured just before it.
-# Fails when 2x costs more than twice the 1:1 baseline.
+# The goals, on an idle machine: at 1:1 the game keeps 97 frames a second or
+# more (the caption's median) on at most 12% of a core; under Wayland it
+# keeps 97 too; and 2x costs at most twice the 1:1 baseline. (The window
+# tests check only that the rate is not absurd: a busy machine slows it.)
 # With WINDOWS_GAME (plinkard.exe), then the Win32 window under Wine in the
 # same X server: its share of a core (and the Wine server's) at 1:1 and at 2x
 # fullscreen, with the player standing and walking (a script played back,
@@ -18,12 +21,16 @@ export XVFB_SCREEN=2560x1600
 GAME=$1
 SECONDS_EACH=${2:-10}
 WINDOWS_GAME=${3:-}
+MISSED=""
+
+# game_cpu_ticks: user + system clock ticks the game has used.
+game_cpu_ticks() { awk '{print $14 + $15}' "/proc/$GAME_PID/stat"; }
 
 # measure: the CPU and caption rates of the game started last, over
 # SECONDS_EACH seconds once it has settled; prints them after LABEL and sets
-# COST (% of a core).
+# COST (% of a core) and RATE (the median rate).
 measure() {
-  wait_caption "$RUNNING" 5
+  wait_caption "$RUNNING"
   sleep 2
   rates=""
   a=$(game_cpu_ticks)
@@ -34,29 +41,45 @@ measure() {
   b=$(game_cpu_ticks)
   COST=$(awk -v t="$((b - a))" -v s="$SECONDS_EACH" -v hz="$(getconf CLK_TCK)" \
     'BEGIN { printf "%.1f", 100 * t / (s * hz) }')
-  printf '%-36s %5s%% of a core; caption rates%s\n' "$LABEL" "$COST" "$rates"
+  # shellcheck disable=SC2086 # one rate a word
+  RATE=$(printf '%s\n' $rates | sort -n | awk '{ r[NR] = $1 } END { print r[int((NR + 1) / 2)] }')
+  printf '%-36s %5s%% of a core; caption rates%s (median %s)\n' "$LABEL" "$COST" "$rates" "$RATE"
 }
 
-close_game() {
+# goal WHAT AWK_CONDITION: says whether the goal was met (COST and RATE are
+# cost and rate in the condition).
+goal() {
+  if awk -v cost="$COST" -v rate="$RATE" "BEGIN { exit !($2) }"; then
+    echo "  goal met: $1"
+  else
+    echo "  GOAL MISSED: $1"
+    MISSED="$MISSED; $1"
+  fi
+}
+
+end_game() {
   if [ -n "${WESTON_PID:-}" ]; then kill "$GAME_PID"; else wmctrl -i -c "$WIN"; fi
-  wait_exit 3
+  wait_exit
 }
 
 baseline() {
   LABEL="1:1 window (baseline)"
   start_game "$GAME"
   measure
-  close_game
+  end_game
   BASE=$COST
 }
 
 baseline
+goal "97 frames a second or more at 1:1" "rate >= 97"
+goal "at most 12% of a core at 1:1" "cost <= 12"
 LABEL="2x fullscreen, 2560 x 1600"
 start_game "$GAME" --fullscreen
 measure
-close_game
-DOUBLE=$COST
-DOUBLE_BASE=$BASE
+end_game
+COST=$(awk -v d="$COST" -v b="$BASE" 'BEGIN { printf "%.2f", (b > 0 ? d / b : 0) }')
+echo "  2x fullscreen costs $COST times the 1:1 window"
+goal "2x fullscreen at most twice the cost of 1:1" "cost <= 2"
 
 # walking_script FILE: the player walking left and right, turning every 40
 # frames, for longer than a measurement.
@@ -74,27 +97,28 @@ walking_script "$WORK/walking.txt"
 LABEL="1:1 window, walking"
 start_game "$GAME" --play "$WORK/walking.txt"
 measure
-close_game
+end_game
 LABEL="2x fullscreen, walking"
 start_game "$GAME" --fullscreen --play "$WORK/walking.txt"
 measure
-close_game
+end_game
 
 baseline
 start_weston 1280 1024
 LABEL="1:1 window under Wayland"
 start_wayland_game "$GAME"
 measure
-close_game
+goal "97 frames a second or more under Wayland" "rate >= 97"
+end_game
 kill "$WESTON_PID"
 WESTON_PID=""  # the windows after this one are X's
 unset WAYLAND_DISPLAY
 
-awk -v d="$DOUBLE" -v b="$DOUBLE_BASE" 'BEGIN {
-  printf "2x fullscreen costs %.2f times the 1:1 window; goal at most 2\n", (b > 0 ? d / b : 0)
-  if (d > 2 * b) { print "GOAL MISSED."; exit 1 }
-  print "Goal met." }'
-[ -n "$WINDOWS_GAME" ] || exit 0
+if [ -z "$WINDOWS_GAME" ]; then
+  [ -z "$MISSED" ] || fail "goals missed${MISSED}"
+  echo "Every goal met."
+  exit 0
+fi
 
 # Under Wine, in a prefix of its own; the Wine server's share is told too.
 echo
@@ -122,22 +146,25 @@ LABEL="Wine: 1:1 window, standing"
 start_game wine "$WINDOWS_GAME"
 measure_wine
 STANDING=$COST
-close_game
+end_game
 LABEL="Wine: 2x fullscreen, standing"
 start_game wine "$WINDOWS_GAME" --fullscreen
 measure_wine
 STANDING_2X=$COST
-close_game
+end_game
 LABEL="Wine: 1:1 window, walking"
 start_game wine "$WINDOWS_GAME" --play "$WORK/walking.txt"
 measure_wine
-close_game
+end_game
 LABEL="Wine: 2x fullscreen, walking"
 start_game wine "$WINDOWS_GAME" --fullscreen --play "$WORK/walking.txt"
 measure_wine
-close_game
+end_game
 
-awk -v a="$STANDING" -v b="$STANDING_2X" 'BEGIN {
-  printf "A standing player costs Wine'"'"'s window %.1f%% of a core at 1:1 and %.1f%% at 2x; goal under 10%%\n", a, b
-  if (a >= 10 || b >= 10) { print "GOAL MISSED."; exit 1 }
-  print "Goal met." }'
+echo "A standing player costs Wine's window $STANDING% of a core at 1:1 and $STANDING_2X% at 2x"
+COST=$STANDING
+goal "under 10% of a core for a standing player at 1:1 under Wine" "cost < 10"
+COST=$STANDING_2X
+goal "under 10% of a core for a standing player at 2x under Wine" "cost < 10"
+[ -z "$MISSED" ] || fail "goals missed${MISSED}"
+echo "Every goal met."

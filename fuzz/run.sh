@@ -28,5 +28,5 @@ rm -rf "$work/corpus"
 mkdir -p "$work/corpus"
 cp "$src"/routes/*.txt "$src"/fuzz/seeds/* "$work/corpus/"
 
-exec "$work/script_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=5 -rss_limit_mb=2048 \
+exec nice "$work/script_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=5 -rss_limit_mb=2048 \
   -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus"

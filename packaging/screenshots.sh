@@ -26,6 +26,7 @@ status=0
 for shot in "$OUT"/*.png; do
   cmp -s "$shot" "$KEPT/$(basename "$shot")" || { echo "$(basename "$shot") is out of date (run make screenshots)" >&2; status=1; }
 done
-[ "$(ls "$KEPT")" = "$(ls "$OUT")" ] || { echo "packaging/screenshots holds $(ls "$KEPT" | tr '\n' ' ')" >&2; status=1; }
+names() { find "$1" -type f -printf '%f\n' | sort; }
+[ "$(names "$KEPT")" = "$(names "$OUT")" ] || { echo "packaging/screenshots holds $(names "$KEPT" | tr '\n' ' ')" >&2; status=1; }
 [ $status -ne 0 ] || echo "the screenshots are current"
 exit $status

@@ -1,6 +1,7 @@
-// A file a run writes as it goes (a trace, a recording), or standard output
-// for "-". Created before the run starts; every failure is said in one line on
-// standard error: "PROGRAM: FILE: can't write[: why]".
+// A file a run writes as it goes (a trace, a recording, the last frame's
+// picture), or standard output for "-". Created before the run starts; a
+// failure to create it or to write it is said in one line on standard
+// error, once: "PROGRAM: FILE: can't write: why".
 #pragma once
 
 #include <cstdio>
@@ -17,17 +18,24 @@ class OutputFile {
 
   // False, with the line said, when the file can't be created.
   bool Open(const std::string& path);
-  // Null until opened.
-  std::FILE* get() const { return file_; }
+  bool IsOpen() const { return file_ != nullptr; }
   bool IsStandardOutput() const { return file_ == stdout; }
+  // Writes the bytes, and with `flush` sends them on to the file at once.
+  // False once anything written to it has failed to reach it (nothing is
+  // said until Close): a run then ends, keeping what its other files hold.
+  bool Write(const std::string& bytes, bool flush = false);
+  bool Flush() { return Write({}, true); }
   // Flushes and closes it (standard output is only flushed). False, with the
   // line said, when something written was lost.
   bool Close();
 
  private:
+  bool Check();
+
   const char* program_;
   std::string path_;
   std::FILE* file_ = nullptr;
+  int error_ = 0;  // errno of the first write that failed
 };
 
 }  // namespace replay

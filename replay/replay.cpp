@@ -53,12 +53,9 @@ std::string TraceRow(std::int64_t frame, std::int64_t tick, int deaths) {
   return row;
 }
 
-FrameObserver WriteAsItGoes(std::FILE* trace, bool flushEachRow, std::FILE* finish) {
+FrameObserver WriteAsItGoes(OutputFile* trace, bool flushEachRow, std::FILE* finish) {
   return [trace, flushEachRow, finish, finished = false](std::int64_t frame, std::int64_t tick, int deaths) mutable {
-    if (trace != nullptr) {
-      std::fputs(TraceRow(frame, tick, deaths).c_str(), trace);
-      if (flushEachRow) std::fflush(trace);
-    }
+    if (trace != nullptr && !trace->Write(TraceRow(frame, tick, deaths), flushEachRow)) throw platform::ProgramEnded{};
     if (finish != nullptr && !finished && Stage1.Door1->Opened != False) {
       finished = true;
       std::fprintf(finish, "%s\n", FinishLine(frame, deaths).c_str());

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/surface.h"
+#include "replay/output_file.h"
 #include "replay/script.h"
 
 namespace replay {
@@ -42,10 +43,11 @@ std::string FinishLine(std::int64_t frame, int deaths);
 // What a run writes as it goes: after every frame its trace row to `trace`
 // (when given; flushed at once with `flushEachRow`, so that a killed program
 // loses no frame it drew), and once the door has opened the finish line to
-// `finish` (when given).
-FrameObserver WriteAsItGoes(std::FILE* trace, bool flushEachRow, std::FILE* finish);
+// `finish` (when given). A trace that can't be written ends the run, as a
+// close would (throwing platform::ProgramEnded); closing it says why.
+FrameObserver WriteAsItGoes(OutputFile* trace, bool flushEachRow, std::FILE* finish);
 
-// The game area as an RGB PNG. False when the file can't be written.
-bool WritePng(const platform::Surface& image, const std::string& path);
+// The game area as the bytes of an RGB PNG file.
+std::string Png(const platform::Surface& image);
 
 }  // namespace replay

@@ -1,24 +1,47 @@
 #!/bin/sh
-# Installs the Debian packages that building, running and testing Plinkard need.
-# Does nothing when they are all present; run it as root (or through sudo) otherwise.
+# Installs the Debian packages that building, checking and testing Plinkard
+# need, as far as asked:
+#   build  the programs and the unit tests (make build, make run, make package)
+#   check  and what `make check` runs besides: shellcheck, the fonts the
+#          picture generator draws with
+#   test   and everything the whole suite and `make bench` use (the default)
+# Does nothing when they are all present. Otherwise it installs them as root
+# or through sudo, or, without either, says which are missing and how to
+# install them, and fails.
+# usage: install-deps.sh [build | check | test]
 set -eu
 
-PACKAGES="
+TIER=${1:-test}
+
+BUILD="
   cmake ninja-build g++ make pkg-config
-  file dpkg-dev desktop-file-utils lintian appstream libxml2-utils
+  file dpkg-dev
   libsdl2-dev libwayland-dev libstb-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core xfonts-base
+  libgtest-dev libgmock-dev
+"
+CHECK="
+  shellcheck fonts-dejavu-core
+"
+TEST="
+  desktop-file-utils lintian appstream libxml2-utils
+  libbenchmark-dev
+  xfonts-base
   xvfb xauth xdotool x11-utils imagemagick openbox wmctrl
   weston libdecor-0-plugin-1-cairo
-  clang libclang-rt-14-dev valgrind
+  clang libclang-rt-14-dev
   emscripten chromium
   g++-mingw-w64-x86-64-posix wine wine64 nsis zip
 "
 
-# npm (for the browser tests) comes with Node.js where Node.js came from
-# elsewhere, as from NodeSource; on a plain Debian machine it is Debian's own.
-command -v npm >/dev/null 2>&1 || PACKAGES="$PACKAGES nodejs npm"
+case $TIER in
+  build) PACKAGES=$BUILD ;;
+  check) PACKAGES="$BUILD $CHECK" ;;
+  test) PACKAGES="$BUILD $CHECK $TEST"
+    # npm (for the browser tests) comes with Node.js where Node.js came from
+    # elsewhere, as from NodeSource; on a plain Debian machine it is Debian's own.
+    command -v npm >/dev/null 2>&1 || PACKAGES="$PACKAGES nodejs npm" ;;
+  *) echo "usage: install-deps.sh [build | check | test]" >&2; exit 2 ;;
+esac
 
 missing=""
 for p in $PACKAGES; do
@@ -29,7 +52,7 @@ done
 
 [ -z "$missing" ] && exit 0
 
-echo "Plinkard needs these Debian packages:$missing"
+echo "Plinkard needs these Debian packages to $TIER:$missing"
 if [ "$(id -u)" -ne 0 ]; then
   if command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
     SUDO=sudo

@@ -30,23 +30,27 @@ room_of() {
   esac
 }
 
-status=0
-for layer in platform core geometry objects player shell replay app; do
-  for file in $(find "$layer" -name '*.h' -o -name '*.cpp'); do
-    for folder in $(sed -n 's/^#include "\([a-z_]*\)\/.*/\1/p' "$file" | sort -u); do
-      case " $(allowed "$layer") " in
-        *" $folder "*) ;;
-        *) echo "$file includes a header from $folder/, above or beside $layer/" >&2; status=1 ;;
-      esac
-    done
-    for header in $(sed -n 's/^#include <\([^>]*\)>.*/\1/p' "$file" | sort -u); do
-      room=$(room_of "$header")
-      case $file in
-        "$room"/*) ;;
-        *) [ -z "$room" ] || { echo "$file includes <$header>, which only $room/ may" >&2; status=1; } ;;
-      esac
+# Says every include that breaks the rules, one a line.
+breaches() {
+  for layer in platform core geometry objects player shell replay app; do
+    find "$layer" -name '*.h' -o -name '*.cpp' | while IFS= read -r file; do
+      sed -n 's/^#include "\([a-z_]*\)\/.*/\1/p' "$file" | sort -u | while IFS= read -r folder; do
+        case " $(allowed "$layer") " in
+          *" $folder "*) ;;
+          *) echo "$file includes a header from $folder/, above or beside $layer/" ;;
+        esac
+      done
+      sed -n 's/^#include <\([^>]*\)>.*/\1/p' "$file" | sort -u | while IFS= read -r header; do
+        room=$(room_of "$header")
+        case $file in
+          "$room"/*) ;;
+          *) [ -z "$room" ] || echo "$file includes <$header>, which only $room/ may" ;;
+        esac
+      done
     done
   done
-done
-[ $status -eq 0 ] && echo "PASS"
-exit $status
+}
+
+FOUND=$(breaches)
+[ -z "$FOUND" ] || { echo "$FOUND" >&2; exit 1; }
+echo "PASS"

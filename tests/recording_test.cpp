@@ -40,7 +40,8 @@ struct Recorded {
 Recorded Record(std::vector<LiveMoment> moments,
                 const std::function<void(std::int64_t frame, const std::string& path)>& duringRun = {}) {
   TempFile file;
-  std::FILE* out = std::fopen(file.path().c_str(), "wb");
+  replay::OutputFile out("test");
+  EXPECT_TRUE(out.Open(file.path()));
   LiveWindow real(std::move(moments));
   Recorded recorded;
   const replay::FrameObserver observe = recorded.live.Observer();
@@ -49,7 +50,7 @@ Recorded Record(std::vector<LiveMoment> moments,
     if (duringRun) duringRun(frame, file.path());
   });
   RunToClose(window);
-  std::fclose(out);
+  EXPECT_TRUE(out.Close());
   recorded.undelivered = real.Undelivered();
   recorded.deaths = real.Messages();
   recorded.script = ReadFile(file.path());

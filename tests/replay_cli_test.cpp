@@ -152,6 +152,22 @@ TEST_F(ReplayCli, ReportsFilesItCannotReadOrWrite) {
   EXPECT_EQ(Run("--png " + Path("no/such/dir.png") + " " + script), 1);
 }
 
+// A full disk, for the trace or the picture: one line, status 1, and what the
+// other file got is whole. Running on with the trace lost would waste the run.
+TEST_F(ReplayCli, StopsAtAWriteThatFails) {
+  const std::string full = "plinkard-replay: /dev/full: can't write: No space left on device\n";
+  EXPECT_EQ(Run("--trace /dev/full --png " + Path("last.png") + " " + RoutePath("complete.txt")), 1);
+  EXPECT_EQ(err(), full) << "the run ends before the door";
+  EXPECT_FALSE(fs::exists(Path("last.png")));
+
+  EXPECT_EQ(Run("--trace " + Path("t.csv") + " --png /dev/full " + RoutePath("walk.txt")), 1);
+  EXPECT_EQ(err(), full);
+  EXPECT_EQ(ReadFile(Path("t.csv")), ReadFile(std::string(PLINKARD_SOURCE_DIR) + "/tests/expected/walk.csv"));
+
+  EXPECT_EQ(Run("--trace - " + RoutePath("walk.txt") + " >/dev/full"), 1);
+  EXPECT_EQ(err(), "plinkard-replay: -: can't write: No space left on device\n");
+}
+
 TEST_F(ReplayCli, APausedRunWithNothingLeftCanNeverEnd) {
   const std::string script = Write("pause.txt", "25 tap P\n");
   EXPECT_EQ(Run("--frames 100 --trace " + Path("t.csv") + " " + script), 3);

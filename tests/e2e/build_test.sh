@@ -37,7 +37,7 @@ cmake --install "$OUT" --prefix "$HOME_DIR/.local" >"$WORK/install.log" 2>&1 ||
 for path in bin/plinkard bin/plinkard-replay share/applications/plinkard.desktop \
             share/icons/hicolor/48x48/apps/plinkard.png share/metainfo/io.github.plinkard.Plinkard.metainfo.xml \
             share/man/man6/plinkard.6.gz share/doc/plinkard/copyright; do
-  [ -f "$HOME_DIR/.local/$path" ] || fail "~/.local/$path is not installed"
+  [ -f "$HOME_DIR/.local/$path" ] || fail "$path is not installed in ~/.local"
 done
 [ ! -e "$HOME_DIR/.local/games" ] || fail "the install made ~/.local/games, which is not on the PATH"
 

@@ -10,10 +10,12 @@
 # picture drawn whole at the same factor.
 # usage: fullscreen_test.sh GAME_BINARY REPLAY_BINARY SCREEN SCALE   (SCREEN as 2560x1600, SCALE as for --scale)
 XVFB_SCREEN=$3
+# shellcheck source=x_session.sh
 . "$(dirname "$0")/x_session.sh"
 GAME=$1
 REPLAY=$2
 SCALE=$4
+BANNER=$(dirname "$0")/../../assets/pausedpic.png
 SCREEN_W=${XVFB_SCREEN%x*}
 SCREEN_H=${XVFB_SCREEN#*x}
 
@@ -39,8 +41,8 @@ black_around() {
   for band in "$2x$PY+0+0" "$2x$(($3 - PY - PH))+0+$((PY + PH))" \
               "${PX}x$PH+0+$PY" "$(($2 - PX - PW))x$PH+$((PX + PW))+$PY"; do
     case $band in 0x* | *x0+*) continue ;; esac
-    [ "$(convert "$1" -crop "$band" +repage -format '%[fx:maxima]' info:)" = "0" ] ||
-      fail "not black around the picture: $band"
+    WHY="not black around the picture: $band"
+    [ "$(convert "$1" -crop "$band" +repage -format '%[fx:maxima]' info:)" = "0" ] || return 1
   done
 }
 
@@ -51,13 +53,20 @@ picture_matches() {
   if [ "$FACTOR" -gt 0 ]; then
     convert "$WORK/idle.png" -sample "${PW}x$PH!" "$WORK/expected.png"
     DIFF=$(compare -metric AE "$WORK/picture.png" "$WORK/expected.png" null: 2>&1 || true)
-    [ "$DIFF" = "0" ] || fail "the picture at ${FACTOR}x differs from the game's in $DIFF pixels"
+    WHY="the picture at ${FACTOR}x differs from the game's in $DIFF pixels"
+    [ "$DIFF" = "0" ]
   else
     convert "$WORK/idle.png" -resize "${PW}x$PH!" "$WORK/expected.png"
     DIFF=$(compare -metric RMSE "$WORK/picture.png" "$WORK/expected.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true)
-    note "shrunk: RMSE $DIFF against a resize"
-    awk -v d="$DIFF" 'BEGIN { exit !(d < 0.06) }' || fail "the shrunk picture is not the game's (RMSE $DIFF)"
+    WHY="the shrunk picture is not the game's (RMSE $DIFF against a resize)"
+    awk -v d="$DIFF" 'BEGIN { exit !(d < 0.06) }'
   fi
+}
+
+# shows_picture FILE WIDTH HEIGHT: FILE shows the picture placed as `place`
+# says, black around it.
+shows_picture() {
+  picture_matches "$1" && black_around "$@"
 }
 
 # client_size: CLIENT_W and CLIENT_H of the game window now.
@@ -67,51 +76,58 @@ client_size() {
   CLIENT_H=$(identify -format '%h' "$WORK/client.png")
 }
 
-check_fullscreen() {
-  sleep 0.7
+# fullscreen_shows_picture: a screenshot of the whole screen shows the
+# picture fullscreen.
+fullscreen_shows_picture() {
   import -window root "$WORK/full.png"
+  shows_picture "$WORK/full.png" "$SCREEN_W" "$SCREEN_H"
+}
+check_fullscreen() {
   place "$SCREEN_W" "$SCREEN_H" 99
   note "fullscreen: ${PW}x$PH at ($PX, $PY), factor $FACTOR"
-  picture_matches "$WORK/full.png"
-  black_around "$WORK/full.png" "$SCREEN_W" "$SCREEN_H"
+  wait_until "the picture fullscreen" fullscreen_shows_picture
+}
+
+# windowed: the game's window is no longer fullscreen; sets CLIENT_W and
+# CLIENT_H, and leaves its screenshot in $WORK/client.png.
+windowed() {
+  client_size
+  WHY="the client area is ${CLIENT_W}x$CLIENT_H"
+  [ "$CLIENT_W" -lt "$SCREEN_W" ] || [ "$CLIENT_H" -lt "$SCREEN_H" ]
 }
 
 note "started fullscreen on a ${XVFB_SCREEN} screen"
 start_game "$GAME" --fullscreen
-wait_caption "$RUNNING" 3
+wait_caption "$RUNNING"
 check_fullscreen
 
 note "F11: the maximized window, the picture 1:1 at the top left"
 xdotool key F11
-sleep 0.7
-client_size
+wait_until "the window back from fullscreen after F11" windowed
 note "window client area ${CLIENT_W}x$CLIENT_H"
-[ "$CLIENT_W" -lt "$SCREEN_W" ] || [ "$CLIENT_H" -lt "$SCREEN_H" ] || fail "still fullscreen after F11"
 if [ "$CLIENT_W" -ge 1034 ] && [ "$CLIENT_H" -ge 742 ]; then
-  convert "$WORK/client.png" -crop 1024x742+0+0 +repage "$WORK/picture.png"
-  [ "$(compare -metric AE "$WORK/picture.png" "$WORK/idle.png" null: 2>&1 || true)" = "0" ] ||
-    fail "the window's picture is not the game's 1:1"
-  [ "$(pixel "$WORK/client.png" 1030 10)" = "24,24,28" ] || fail "the window's surround is not dark grey"
+  wait_until "the game's picture 1:1 in the window" window_shows 1024x742+0+0 "$WORK/idle.png"
+  [ "$(pixel "$WORK/window.png" 1030 10)" = "24,24,28" ] || fail "the window's surround is not dark grey"
 fi
 
 note "Alt+Enter: fullscreen again"
 xdotool key alt+Return
 check_fullscreen
-wmctrl -i -c "$WIN"
-wait_exit 3
-[ "$GAME_STATUS" -eq 0 ] || fail "the game ended with status $GAME_STATUS"
+close_game
 
 note "--scale $SCALE in a window"
 start_game "$GAME" --scale "$SCALE"
-wait_caption "$RUNNING" 3
-sleep 0.7
-client_size
+wait_caption "$RUNNING"
 LARGEST=$SCALE
 [ "$SCALE" = auto ] && LARGEST=99
-place "$CLIENT_W" "$CLIENT_H" "$LARGEST"
+# window_shows_picture: the window shows the picture at --scale.
+window_shows_picture() {
+  client_size
+  place "$CLIENT_W" "$CLIENT_H" "$LARGEST"
+  shows_picture "$WORK/client.png" "$CLIENT_W" "$CLIENT_H"
+}
+wait_until "the picture at --scale $SCALE in the window" window_shows_picture
 note "window client area ${CLIENT_W}x$CLIENT_H: ${PW}x$PH at ($PX, $PY), factor $FACTOR"
-picture_matches "$WORK/client.png"
-black_around "$WORK/client.png" "$CLIENT_W" "$CLIENT_H"
 
 if [ "$FACTOR" -gt 0 ]; then
   note "moving, then paused: what changed, magnified, against the whole picture magnified"
@@ -122,22 +138,30 @@ if [ "$FACTOR" -gt 0 ]; then
   sleep 0.3
   xdotool keyup Right
   xdotool key p
-  wait_caption '^PAUSED$' 2
-  sleep 0.3
-  shot "$WORK/window.png"
-  convert "$WORK/window.png" -crop "${PW}x$PH+$PX+$PY" +repage "$WORK/changed.png"
+  wait_caption '^PAUSED$'
+  # paused_shown: the window shows the paused picture (the banner drawn over
+  # the level), kept in $WORK/changed.png.
+  paused_shown() {
+    shot "$WORK/window.png"
+    convert "$WORK/window.png" -crop "${PW}x$PH+$PX+$PY" +repage "$WORK/changed.png"
+    convert "$WORK/changed.png" -sample "1024x742!" -crop 531x95+247+293 +repage "$WORK/banner.png"
+    D=$(compare -metric AE "$WORK/banner.png" "$BANNER" null: 2>&1 || true)
+    WHY="the banner differs in $D pixels"
+    [ "$D" = 0 ]
+  }
+  wait_until "the pause banner" paused_shown
   [ "$(compare -metric AE "$WORK/changed.png" "$WORK/expected.png" null: 2>&1 || true)" != "0" ] ||
     fail "the player did not move"
   xdotool key F11
-  sleep 0.7
-  import -window root "$WORK/full.png"
   place "$SCREEN_W" "$SCREEN_H" "$LARGEST"
   [ "$FACTOR" -eq "$WINDOW_FACTOR" ] || fail "fullscreen factor $FACTOR, window factor $WINDOW_FACTOR"
-  convert "$WORK/full.png" -crop "${PW}x$PH+$PX+$PY" +repage "$WORK/whole.png"
-  DIFF=$(compare -metric AE "$WORK/changed.png" "$WORK/whole.png" null: 2>&1 || true)
-  [ "$DIFF" = "0" ] || fail "magnifying the changes differs from magnifying the whole picture in $DIFF pixels"
+  # whole_matches_changed: fullscreen, the picture drawn whole is the one the
+  # window drew from the changes.
+  whole_matches_changed() {
+    import -window root "$WORK/full.png"
+    crop_matches "$WORK/full.png" "${PW}x$PH+$PX+$PY" "$WORK/changed.png"
+  }
+  wait_until "fullscreen, the paused picture drawn whole as the window drew it from its changes" whole_matches_changed
 fi
-wmctrl -i -c "$WIN"
-wait_exit 3
-[ "$GAME_STATUS" -eq 0 ] || fail "the game ended with status $GAME_STATUS"
+close_game
 echo PASS

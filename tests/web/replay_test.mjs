@@ -1,6 +1,8 @@
 // The replay tool under node against the native one: every route gives the
 // kept trace and picture, and random scripts, from the start and from deep in
-// the level, give the same trace, picture, messages and exit status.
+// the level, give the same trace, picture, messages and exit status. The
+// random scripts run in worker threads of this process, over the tool's
+// WebAssembly compiled once (replay_worker.cjs); the rest as its users run it.
 //   node replay_test.mjs WASM_REPLAY_JS NATIVE_REPLAY SOURCE_DIR
 import assert from 'node:assert/strict';
 import { execFile } from 'node:child_process';
@@ -8,6 +10,7 @@ import { mkdtemp, readdir, readFile, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { basename, join } from 'node:path';
 import { after, before, test } from 'node:test';
+import { Worker } from 'node:worker_threads';
 
 const [wasmReplay, nativeReplay, sourceDir] = process.argv.slice(2);
 const SCRIPTS = 200;
@@ -30,6 +33,20 @@ function run(program, args, input) {
     });
     if (input !== undefined) child.stdin.end(input);
   });
+}
+
+// Runs the replay tool for node in a worker thread; answers as run() does.
+let compiled;
+function runInWorker(args) {
+  compiled ??= readFile(wasmReplay.replace(/\.js$/, '.wasm')).then((bytes) => new WebAssembly.Module(bytes));
+  return compiled.then((module) => new Promise((done, failed) => {
+    let result;
+    const worker = new Worker(new URL('./replay_worker.cjs', import.meta.url),
+      { workerData: { program: wasmReplay, args, compiled: module } });
+    worker.on('message', (message) => { result = message; });
+    worker.on('error', failed);
+    worker.on('exit', () => (result ? done(result) : failed(new Error(`${args.join(' ')}: no exit status`))));
+  }));
 }
 
 // Runs `tasks` (functions answering promises) two at a time, as many as the cores.
@@ -144,7 +161,7 @@ test(`${SCRIPTS} random scripts give the same trace, picture and status as nativ
     await writeFile(file, script.text);
     const out = (side) => [join(work, `random-${i}-${side}.csv`), join(work, `random-${i}-${side}.png`)];
     const args = (side) => ['--trace', out(side)[0], '--png', out(side)[1], '--frames', String(script.frames), file];
-    const [wasm, native] = [await run(wasmReplay, args('wasm')), await run(nativeReplay, args('native'))];
+    const [wasm, native] = await Promise.all([runInWorker(args('wasm')), run(nativeReplay, args('native'))]);
     const where = `random script ${i} of seed ${SEED}`;
     assert.deepEqual([wasm.status, wasm.stderr], [native.status, native.stderr], where);
     assert.ok((await readFile(out('wasm')[0])).equals(await readFile(out('native')[0])), `${where}: the traces differ`);

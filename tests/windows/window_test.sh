@@ -12,6 +12,7 @@
 # as Explorer starts it, a mistake shows in a message box.
 # The game writes a trace (--trace), and the test waits on the player's state
 # in it rather than on time.
+# A frame rate above 50 is not absurd; how close it keeps to 100 make bench measures.
 # usage: window_test.sh WINDOWS_BUILD_DIR LINUX_BUILD_DIR SOURCE_DIR WINE_TEMPLATE [MIN_RATE]
 # shellcheck source-path=SCRIPTDIR
 # shellcheck disable=SC2016 # the conditions on the trace's rows are awk's
@@ -25,7 +26,7 @@ WINE_TEMPLATE=$4
 BUILD=$1
 LINUX=$2
 SOURCE=$3
-MIN_RATE=${5:-95}
+MIN_RATE=${5:-51}
 GAME=$BUILD/plinkard.exe
 TRACE=$WORK/live.csv
 
