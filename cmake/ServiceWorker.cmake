@@ -1,7 +1,7 @@
 # Writes a page's service worker, DIR/sw.js, from TEMPLATE: the FILES of DIR
 # it keeps (separated by |), and its cache named by the version and a hash of
 # their contents, so that any new build fills a cache of its own.
-#   cmake -DTEMPLATE=web/sw.js -DDIR=build-web -DFILES=a|b -DVERSION=1.0.0 -P ServiceWorker.cmake
+#   cmake -DTEMPLATE=web/sw.js -DDIR=build-web -DFILES=a|b -DVERSION=1.1.0 -P ServiceWorker.cmake
 string(REPLACE "|" ";" FILES "${FILES}")
 set(hashes "")
 set(quoted "")

@@ -31,6 +31,7 @@ TEST="
   clang libclang-rt-14-dev
   emscripten chromium
   g++-mingw-w64-x86-64-posix wine wine64 nsis zip
+  diffoscope-minimal
 "
 
 case $TIER in
