@@ -5,7 +5,8 @@
 #     the <release> elements of AppStream metadata
 #   awk -v format=newest -f release_notes.awk CHANGELOG.md
 #     the newest release's version
-# A release is "## VERSION - YYYY-MM-DD" followed by "- " items, each
+# A release is "## VERSION - YYYY-MM-DD" (or "... YYYY-MM-DD HH:MM", in UTC,
+# where a day has two releases; noon otherwise) followed by "- " items, each
 # continued on lines indented by two spaces.
 
 function fail(why) {
@@ -43,14 +44,14 @@ function end_release() {
 
 /^## / {
   end_release()
-  if (!match($0, /^## [0-9]+\.[0-9]+\.[0-9]+ - [0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]$/))
-    fail("a release heading is \"## VERSION - YYYY-MM-DD\"")
-  version = $2; date = $4; items = 0
+  if (!match($0, /^## [0-9]+\.[0-9]+\.[0-9]+ - [0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]( [0-2][0-9]:[0-5][0-9])?$/))
+    fail("a release heading is \"## VERSION - YYYY-MM-DD\" or \"## VERSION - YYYY-MM-DD HH:MM\"")
+  version = $2; date = $4; time = NF == 5 ? $5 : "12:00"; items = 0
   if (format == "newest") { print version; exit 0 }
   split(date, ymd, "-")
   months = "JanFebMarAprMayJunJulAugSepOctNovDec"
-  stamp = sprintf("%s, %s %s %s 12:00:00 +0000", weekday(ymd[1] + 0, ymd[2] + 0, ymd[3] + 0), ymd[3],
-                  substr(months, 3 * (ymd[2] - 1) + 1, 3), ymd[1])
+  stamp = sprintf("%s, %s %s %s %s:00 +0000", weekday(ymd[1] + 0, ymd[2] + 0, ymd[3] + 0), ymd[3],
+                  substr(months, 3 * (ymd[2] - 1) + 1, 3), ymd[1], time)
   if (format == "debian") printf "%splinkard (%s) unstable; urgency=medium\n\n", (releases++ ? "\n" : ""), version
   if (format == "appstream") printf "    <release version=\"%s\" date=\"%s\">\n      <description>\n        <ul>\n", version, date
   next
