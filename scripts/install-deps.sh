@@ -26,7 +26,7 @@ TEST="
   desktop-file-utils lintian appstream libxml2-utils
   libbenchmark-dev
   xfonts-base
-  xvfb xauth xdotool x11-utils imagemagick openbox wmctrl
+  xvfb xauth xdotool x11-utils imagemagick openbox wmctrl procps
   weston libdecor-0-plugin-1-cairo
   clang libclang-rt-14-dev
   emscripten chromium
