@@ -1,17 +1,19 @@
 # shellcheck shell=sh
 # Sourced by the Windows tests, after tests/e2e/x_session.sh: Wine 8 in a
 # throwaway prefix of its own, hard links of the suite's template in
-# WINE_TEMPLATE, with one Wine server for every program the test starts,
-# stopped on exit (or half a minute after the last program, should the test
-# itself be killed). Mono and Gecko are never asked for, and nothing lands in
-# the host's menus.
+# WINE_TEMPLATE, made beside the template (hard links can't reach another
+# file system, and /tmp may be one), with one Wine server for every program
+# the test starts, stopped on exit (or half a minute after the last program,
+# should the test itself be killed). Mono and Gecko are never asked for, and
+# nothing lands in the host's menus.
 [ -f "$WINE_TEMPLATE/system.reg" ] || fail "no Wine prefix template in $WINE_TEMPLATE (the test windows.wine_prefix makes it)"
-export WINEPREFIX="$WORK/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+PREFIXES=$(mktemp -d "$WINE_TEMPLATE-run.XXXXXX")
+export WINEPREFIX="$PREFIXES/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Wine names files in the host's character set: UTF-8, for the names in any language.
 export LC_ALL=C.UTF-8
 cp -al "$WINE_TEMPLATE" "$WINEPREFIX"
 wineserver --persistent=30
-trap 'wineserver --kill 2>/dev/null || true; cleanup' EXIT
+trap 'wineserver --kill 2>/dev/null || true; rm -rf "$PREFIXES"; cleanup' EXIT
 
 # start_game PROGRAM [ARG...]: as x_session.sh's, with the longer wait a
 # Wine program may take to show its window on a busy machine.
