@@ -46,7 +46,12 @@ DISPLAY=":$(cat "$WORK/display")"
 export DISPLAY
 openbox >"$WORK/openbox.log" 2>&1 &
 WM_PID=$!
-window_manager_up() { wmctrl -m >/dev/null 2>&1; }
+window_manager_up() {
+  wmctrl -m >/dev/null 2>&1 && return 0
+  kill -0 "$WM_PID" 2>/dev/null || fail "openbox ended before it managed the display: $(cat "$WORK/openbox.log")"
+  WHY="openbox says: $(tail -n 3 "$WORK/openbox.log")"
+  return 1
+}
 wait_until "the window manager" window_manager_up
 
 # start_game BINARY [ARG...]: starts it and waits for its window; sets GAME_PID and WIN.
