@@ -3,22 +3,21 @@
 #include <cstdio>
 #include <exception>
 
-#include "shell/stage1.h"
-
 int PlayInWindow(const platform::ViewOptions& view, const std::function<void(platform::DesktopWindow&)>& prepare,
-                 const WindowWrapper& wrap) {
+                 const WindowWrapper& wrap, const std::function<void(const Game&)>& ended) {
   try {
     platform::DesktopWindow window(Stage1Window::kFirstCaption, Stage1Window::kRestoredWidth,
                                    Stage1Window::kRestoredHeight, view);
     if (prepare) prepare(window);
-    const std::unique_ptr<platform::Window> wrapper = wrap ? wrap(window) : nullptr;
-    platform::UseWindow(wrapper ? wrapper.get() : &window);
+    Game game(window);
+    const std::unique_ptr<platform::Window> wrapper = wrap ? wrap(window, game) : nullptr;
+    if (wrapper) game.window = wrapper.get();
     try {
-      CreateStage1();
+      game.Form_Load();
     } catch (const platform::ProgramEnded&) {
       // the window was closed
     }
-    platform::UseWindow(nullptr);
+    if (ended) ended(game);
     return 0;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "plinkard: %s\n", error.what());

@@ -5,13 +5,17 @@
 #include <memory>
 
 #include "platform/desktop_window.h"
+#include "shell/game.h"
 
-// What the game runs in, given the real window: a window that wraps it.
-using WindowWrapper = std::function<std::unique_ptr<platform::Window>(platform::Window& real)>;
+// What the game runs in, given the real window and the game: a window that
+// wraps the real one.
+using WindowWrapper = std::function<std::unique_ptr<platform::Window>(platform::Window& real, const Game& game)>;
 
-// Opens the window, runs the game until the window is closed, and answers the
-// process's exit status: 1, with one line on standard error, when the window
-// can't be opened. `prepare` may adjust the window before the game starts;
-// `wrap`, if given, puts a window of its own between the game and the real one.
+// Opens the window, runs a game in it until the window is closed, and
+// answers the process's exit status: 1, with one line on standard error, when
+// the window can't be opened. `prepare` may adjust the window before the game
+// starts; `wrap`, if given, puts a window of its own between the game and the
+// real one; `ended` hears of the game as the window closed it.
 int PlayInWindow(const platform::ViewOptions& view = {},
-                 const std::function<void(platform::DesktopWindow&)>& prepare = {}, const WindowWrapper& wrap = {});
+                 const std::function<void(platform::DesktopWindow&)>& prepare = {}, const WindowWrapper& wrap = {},
+                 const std::function<void(const Game&)>& ended = {});

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "shell/module1.h"
-
-PlaybackWindow::PlaybackWindow(platform::Window& real, std::vector<platform::ScriptedEvent> events,
+PlaybackWindow::PlaybackWindow(platform::Window& real, const Game& game, std::vector<platform::ScriptedEvent> events,
                                replay::FrameObserver afterFrame)
-    : WatchedWindow(real, std::move(afterFrame)), events_(std::move(events)) {
+    : WatchedWindow(real, game, std::move(afterFrame)), events_(std::move(events)) {
   platform::SortForDelivery(events_);
 }
 
@@ -18,7 +16,7 @@ void PlaybackWindow::Present(const platform::Surface& backImage) {
 
 void PlaybackWindow::DeliverUntil(std::int64_t time) {
   while (next_ < events_.size() && platform::DueTime(events_[next_]) <= time) {
-    platform::Deliver(events_[next_++], game_);
+    platform::Deliver(events_[next_++], gameHandlers_);
   }
 }
 
@@ -53,14 +51,14 @@ void PlaybackWindow::WaitForEvent(std::int64_t tick) {
 }
 
 platform::WindowHandlers PlaybackWindow::Intercept(platform::WindowHandlers game) {
-  game_ = std::move(game);
+  gameHandlers_ = std::move(game);
   return {
       .KeyDown =
           [this](std::int16_t keyCode, std::int16_t shift) {
             if (keyCode == vk::P) ViewerPressedP(shift);
           },
       .KeyUp = [](std::int16_t, std::int16_t) {},
-      .QueryUnload = [this] { game_.QueryUnload(); },
+      .QueryUnload = [this] { gameHandlers_.QueryUnload(); },
   };
 }
 
@@ -71,11 +69,11 @@ platform::WindowHandlers PlaybackWindow::Intercept(platform::WindowHandlers game
 // deliver, P is the game's own again.
 void PlaybackWindow::ViewerPressedP(std::int16_t shift) {
   if (!viewerPaused_ && next_ == events_.size()) {
-    game_.KeyDown(vk::P, shift);
+    gameHandlers_.KeyDown(vk::P, shift);
     return;
   }
   viewerPaused_ = !viewerPaused_;
-  if (viewerPaused_) viewerOwnsPause_ = module1::Paused == False;
-  if (viewerOwnsPause_) game_.KeyDown(vk::P, shift);
+  if (viewerPaused_) viewerOwnsPause_ = game_.Paused == False;
+  if (viewerOwnsPause_) gameHandlers_.KeyDown(vk::P, shift);
   pauseAnchor_ = real_.GetTickCount();
 }

@@ -14,7 +14,8 @@
 
 class PlaybackWindow final : public WatchedWindow {
  public:
-  PlaybackWindow(platform::Window& real, std::vector<platform::ScriptedEvent> events, replay::FrameObserver afterFrame);
+  PlaybackWindow(platform::Window& real, const Game& game, std::vector<platform::ScriptedEvent> events,
+                 replay::FrameObserver afterFrame);
 
   void Present(const platform::Surface& backImage) override;
   void PumpEvents() override;
@@ -32,7 +33,7 @@ class PlaybackWindow final : public WatchedWindow {
 
   std::vector<platform::ScriptedEvent> events_;  // in delivery order
   std::size_t next_ = 0;
-  platform::WindowHandlers game_;
+  platform::WindowHandlers gameHandlers_;
   bool viewerPaused_ = false;     // the viewer holds the playback
   bool viewerOwnsPause_ = false;  // and paused the game to do it
   std::int64_t pauseAnchor_ = 0;  // the real tick at which the clock last moved in a pause

@@ -26,8 +26,9 @@ std::string Now() {
 
 }  // namespace
 
-RecordingWindow::RecordingWindow(platform::Window& real, replay::OutputFile& script, replay::FrameObserver afterFrame)
-    : WatchedWindow(real, std::move(afterFrame)), script_(script) {
+RecordingWindow::RecordingWindow(platform::Window& real, const Game& game, replay::OutputFile& script,
+                                 replay::FrameObserver afterFrame)
+    : WatchedWindow(real, game, std::move(afterFrame)), script_(script) {
   const std::string header = std::string("# Recorded by Plinkard ") + PLINKARD_VERSION + " on " + Now() +
                              "\n# Watch it with plinkard --play FILE; check it with plinkard-replay FILE\n";
   unflushed_ = !script_.Write(header, true);  // a failure shows at the first present

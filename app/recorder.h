@@ -15,7 +15,8 @@ class RecordingWindow final : public WatchedWindow {
   // flushed after every present that follows a written event, and at the
   // close. When it can't be written, the game ends at the next present (as a
   // close would, throwing platform::ProgramEnded): closing the file says why.
-  RecordingWindow(platform::Window& real, replay::OutputFile& script, replay::FrameObserver afterFrame);
+  RecordingWindow(platform::Window& real, const Game& game, replay::OutputFile& script,
+                  replay::FrameObserver afterFrame);
 
   void Present(const platform::Surface& backImage) override;
   void PumpEvents() override;

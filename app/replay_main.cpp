@@ -12,7 +12,6 @@
 #include "platform/program.h"
 #include "replay/output_file.h"
 #include "replay/replay.h"
-#include "shell/stage1.h"
 
 namespace {
 
@@ -126,8 +125,9 @@ int main(int argc, char** argv) {
     if (!trace.Open(*options.trace)) return 1;
     trace.Write(replay::TraceHeader());
   }
+  replay::HeadlessGame run(script.events);
   const replay::Outcome outcome =
-      replay::Replay(script, options.frames, replay::WriteAsItGoes(options.trace ? &trace : nullptr, false, stderr));
+      replay::Replay(run, options.frames, replay::WriteAsItGoes(options.trace ? &trace : nullptr, false, stderr));
   if (!trace.Close()) return 1;
   if (!outcome.canEnd) {
     std::fprintf(stderr,
@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
   if (options.png) {
     replay::OutputFile png("plinkard-replay");
     if (!png.Open(*options.png)) return 1;
-    png.Write(replay::Png(*Stage1.BackImage));
+    png.Write(replay::Png(run.game.Stage1.BackImage));
     if (!png.Close()) return 1;
   }
   return 0;

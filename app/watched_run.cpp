@@ -40,11 +40,12 @@ int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view)
   }
   const replay::FrameObserver afterFrame = replay::WriteAsItGoes(trace.IsOpen() ? &trace : nullptr, true, finish);
 
-  int status = PlayInWindow(view, {}, [&](platform::Window& real) -> std::unique_ptr<platform::Window> {
-    if (script) return std::make_unique<PlaybackWindow>(real, script->events, afterFrame);
-    if (record.IsOpen()) return std::make_unique<RecordingWindow>(real, record, afterFrame);
-    return std::make_unique<WatchedWindow>(real, afterFrame);
-  });
+  int status =
+      PlayInWindow(view, {}, [&](platform::Window& real, const Game& game) -> std::unique_ptr<platform::Window> {
+        if (script) return std::make_unique<PlaybackWindow>(real, game, script->events, afterFrame);
+        if (record.IsOpen()) return std::make_unique<RecordingWindow>(real, game, record, afterFrame);
+        return std::make_unique<WatchedWindow>(real, game, afterFrame);
+      });
   if (!record.Close()) status = 1;
   if (!trace.Close()) status = 1;
   return status;

@@ -1,7 +1,7 @@
 // The real window with the run followed frame by frame: every call goes
-// through to the window it wraps, while this counts the frames drawn and the
-// deaths, keeps the replay's clock alongside (VirtualClock), and reports each
-// frame after its drawing. Recording and playing back build on it.
+// through to the window it wraps, while this keeps the replay's clock
+// alongside (VirtualClock) and reports each frame after its drawing.
+// Recording and playing back build on it.
 #pragma once
 
 #include <cstdint>
@@ -13,9 +13,8 @@
 
 class WatchedWindow : public platform::Window {
  public:
-  // `afterFrame` hears of each frame after its drawing: its number, the tick
-  // it started at and the deaths so far, as a replay's trace has them.
-  WatchedWindow(platform::Window& real, replay::FrameObserver afterFrame);
+  // `afterFrame` hears of each frame of `game` after its drawing.
+  WatchedWindow(platform::Window& real, const Game& game, replay::FrameObserver afterFrame);
 
   void SetHandlers(platform::WindowHandlers handlers) override { real_.SetHandlers(Intercept(std::move(handlers))); }
   void ShowMaximized() override { real_.ShowMaximized(); }
@@ -23,7 +22,7 @@ class WatchedWindow : public platform::Window {
   void Present(const platform::Surface& backImage) override;
   void PumpEvents() override { real_.PumpEvents(); }
   void WaitForEvent(std::int64_t tick) override { real_.WaitForEvent(tick); }
-  void MessageBox(const std::string& prompt, const std::string& title) override;
+  void MessageBox(const std::string& prompt, const std::string& title) override { ShowMessage(prompt, title); }
   std::int64_t GetTickCount() override { return real_.GetTickCount(); }
 
  protected:
@@ -33,9 +32,9 @@ class WatchedWindow : public platform::Window {
   virtual void ShowMessage(const std::string& prompt, const std::string& title) { real_.MessageBox(prompt, title); }
 
   platform::Window& real_;
+  const Game& game_;
   VirtualClock clock_;
 
  private:
   replay::FrameObserver afterFrame_;
-  int deaths_ = 0;
 };

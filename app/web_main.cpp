@@ -1,16 +1,23 @@
 // Plinkard on a web page: the same game, in the page's canvas. It runs until
 // the page is closed; there is nothing to save.
+#include "app/web_main.h"
+
 #include "platform/web/window.h"
-#include "shell/module1.h"
-#include "shell/stage1.h"
+
+namespace {
+Game* running = nullptr;
+}
+
+Game* PageGame() { return running; }
 
 int main() {
   platform::WebWindow window;
+  Game game(window);
+  running = &game;
   // A page out of sight pauses as P does, and stays paused until the player
   // resumes it: the game does not run on unseen, nor catch up on its return.
-  window.WhenHidden([] {
-    if (module1::Paused == False) module1::TogglePause();
+  window.WhenHidden([&game] {
+    if (game.Paused == False) game.TogglePause();
   });
-  platform::UseWindow(&window);
-  CreateStage1();
+  game.Form_Load();
 }

@@ -15,8 +15,6 @@
 #include "platform/headless_window.h"
 #include "platform/keys.h"
 #include "replay/replay.h"
-#include "shell/module1.h"
-#include "shell/stage1.h"
 
 namespace {
 
@@ -25,11 +23,13 @@ constexpr double kFramePeriod = layout::FrameMs / 1000.0;  // seconds
 constexpr double kStepShareGoal = 0.01;                    // a movement step against the frame period
 constexpr double kReplayGoal = 8000;                       // replayed frames per second, no trace
 
-// The game started and closed after its first frame: the player, flags and
+// A game started and closed after its first frame: the player, flags and
 // door stand where start-up put them, ready to be driven directly.
-void StartGame() {
-  replay::Replay(replay::Script{{{0, platform::ScriptedEvent::Kind::Close, 0}}, true}, std::nullopt, nullptr);
-}
+struct StartedGame : replay::HeadlessGame {
+  StartedGame() : replay::HeadlessGame({{0, platform::ScriptedEvent::Kind::Close, 0}}) {
+    replay::Replay(*this, std::nullopt, nullptr);
+  }
+};
 
 void BM_MemcpyBackImage(benchmark::State& state) {
   std::vector<platform::Pixel> from(std::size_t(layout::StageWidth) * layout::StageHeight, 1);
@@ -46,12 +46,13 @@ BENCHMARK(BM_MemcpyBackImage)->Unit(benchmark::kMicrosecond);
 // level, and only what the objects covered is copied again; `whole` makes
 // every frame start from a back image drawn over elsewhere, as after a pause.
 void ComposeFrames(benchmark::State& state, bool whole) {
-  StartGame();
-  module1::Player->X = layout::BesideFlag2.x;  // in front of a flag
-  module1::Player->Y = layout::BesideFlag2.y;
+  StartedGame started;
+  Game& game = started.game;
+  game.Player.X = layout::BesideFlag2.x;  // in front of a flag
+  game.Player.Y = layout::BesideFlag2.y;
   for (auto _ : state) {
-    if (whole) Stage1.BackImage->Row(0)[0] = 0;
-    module1::DrawFrame();
+    if (whole) game.Stage1.BackImage.Row(0)[0] = 0;
+    game.DrawFrame();
     benchmark::ClobberMemory();
   }
 }
@@ -63,9 +64,9 @@ BENCHMARK(BM_ComposeWholeFrame)->Unit(benchmark::kMicrosecond);
 // In the bottom-right room every floor and ceiling query scans to the end of
 // the bottom band's rows, forty wall entries over.
 void BM_MovementStep(benchmark::State& state) {
-  StartGame();
-  playercls& p = *module1::Player;
-  module1::KeyState[vk::Right] = True;
+  StartedGame started;
+  playercls& p = started.game.Player;
+  started.game.KeyState[vk::Right] = True;
   for (auto _ : state) {
     p.X = layout::AtDoor.toX;
     p.Y = layout::AtDoor.y;
@@ -73,7 +74,6 @@ void BM_MovementStep(benchmark::State& state) {
     p.Movement();
     benchmark::DoNotOptimize(p.X);
   }
-  module1::KeyState[vk::Right] = False;
 }
 BENCHMARK(BM_MovementStep)->Unit(benchmark::kMicrosecond);
 
@@ -90,7 +90,10 @@ std::string RouteScript() {
 void BM_Replay(benchmark::State& state) {
   const replay::Script script = replay::ParseScript(RouteScript(), "route");
   std::int64_t frames = 0;
-  for (auto _ : state) frames += replay::Replay(script, std::nullopt, nullptr).frames;
+  for (auto _ : state) {
+    replay::HeadlessGame run(script.events);
+    frames += replay::Replay(run, std::nullopt, nullptr).frames;
+  }
   state.counters["frames_per_second"] = benchmark::Counter(double(frames), benchmark::Counter::kIsRate);
   state.counters["frames"] = double(frames) / double(state.iterations());
 }

@@ -66,7 +66,7 @@ float StandingCeiling(float x, float y) {
 namespace module1 {
 
 float CeilingLevel(HDC form, float x, float y, Boolean crouched) {
-  if (form != stage::Form) return 0;
+  if (!stage::IsForm(form)) return 0;
   float level = geometry::StandingCeiling(x, y);
   if (crouched == True) level -= layout::CrouchDrop;  // a crouched head is lower
   return level;

@@ -92,7 +92,7 @@ float LevelAt(Band band, std::span<const Row> rows, float x, float y, float othe
 namespace module1 {
 
 float EdgeX(HDC form, float y, std::int16_t n) {
-  if (form != stage::Form) return 0;
+  if (!stage::IsForm(form)) return 0;
   return geometry::Edge(geometry::BandOf(y), n);
 }
 

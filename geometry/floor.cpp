@@ -58,7 +58,7 @@ namespace module1 {
 
 float FloorLevel(HDC form, float x, float y) {
   using namespace geometry;
-  if (form != stage::Form) return 0;
+  if (!stage::IsForm(form)) return 0;
   const Band band = BandOf(y);
   switch (band) {
     case Band::Top: return LevelAt(band, kTopFloor, x, y, 0);

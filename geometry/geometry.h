@@ -1,6 +1,6 @@
 // The level, as the game knows it: pure queries in player coordinates (the
 // position of the player's top-left corner; the player's box is 20 × 47).
-// Every query answers 0 or False unless `form` is the stage window's device
+// Every query answers 0 or False unless `form` is a stage window's device
 // context.
 #pragma once
 
@@ -26,10 +26,11 @@ Boolean OnHazard(HDC form, float x, float y);
 // (a + b) / 2, in double precision, rounded to single precision.
 float Midpoint(float a, float b);
 
-// Edge numbers of the wall faces met moving right, and moving left.
-extern std::array<std::int16_t, 20> RightWallEdges;
-extern std::array<std::int16_t, 20> LeftWallEdges;
+// Edge numbers of wall faces: RightWallEdges holds those met moving right,
+// LeftWallEdges those met moving left. Each game has its own pair, empty until
+// start-up fills them.
+using WallTable = std::array<std::int16_t, 20>;
 // Fills both tables, right first, each in index order.
-void FillWallTables();
+void FillWallTables(WallTable& RightWallEdges, WallTable& LeftWallEdges);
 
 }  // namespace module1

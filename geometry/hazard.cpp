@@ -41,7 +41,7 @@ bool OverSpikes(float x, float y) {
 namespace module1 {
 
 Boolean OnHazard(HDC form, float x, float y) {
-  if (form != stage::Form) return False;
+  if (!stage::IsForm(form)) return False;
   return geometry::OverSpikes(x, y) ? True : False;
 }
 

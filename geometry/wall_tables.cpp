@@ -2,9 +2,6 @@
 
 namespace module1 {
 
-std::array<std::int16_t, 20> RightWallEdges{};
-std::array<std::int16_t, 20> LeftWallEdges{};
-
 namespace {
 
 // Edge numbers of the faces a player moving right runs into (each names the
@@ -22,7 +19,7 @@ constexpr std::int16_t kLeftWalls[19] = {
 
 }  // namespace
 
-void FillWallTables() {
+void FillWallTables(WallTable& RightWallEdges, WallTable& LeftWallEdges) {
   RightWallEdges.fill(0);
   for (std::size_t i = 0; i < std::size(kRightWalls); ++i) RightWallEdges[i] = kRightWalls[i];
   LeftWallEdges.fill(0);

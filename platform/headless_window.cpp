@@ -4,8 +4,9 @@
 
 namespace platform {
 
-HeadlessWindow::HeadlessWindow(std::vector<ScriptedEvent> events) : events_(std::move(events)) {
-  SortForDelivery(events_);
+HeadlessWindow::HeadlessWindow(std::vector<ScriptedEvent> events) {
+  SortForDelivery(events);
+  events_ = std::make_shared<const std::vector<ScriptedEvent>>(std::move(events));
 }
 
 void HeadlessWindow::Present(const Surface& backImage) {
@@ -18,12 +19,13 @@ void HeadlessWindow::PumpEvents() {
     closeRequested_ = false;
     if (handlers_.QueryUnload) handlers_.QueryUnload();
   }
-  while (next_ < events_.size() && DueTime(events_[next_]) <= clock_) Deliver(events_[next_++], handlers_);
+  const std::vector<ScriptedEvent>& events = *events_;
+  while (next_ < events.size() && DueTime(events[next_]) <= clock_) Deliver(events[next_++], handlers_);
 }
 
 void HeadlessWindow::WaitForEvent(std::int64_t tick) {
   if (closeRequested_) return;
-  const std::int64_t nextEvent = next_ < events_.size() ? DueTime(events_[next_]) : kNever;
+  const std::int64_t nextEvent = next_ < events_->size() ? DueTime((*events_)[next_]) : kNever;
   const std::int64_t until = std::min(tick, nextEvent);
   if (until == kNever) throw RunCannotEnd{};
   clock_ = std::max(clock_, until - 1);

@@ -1,11 +1,13 @@
 // The window without a screen: a virtual clock that advances only when events
 // are pumped, and a fixed list of scripted events delivered by that clock.
-// Replays and tests run the game on it.
+// Replays and tests run the game on it. A copy goes on from where this one
+// is, with the same events.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,12 +48,12 @@ class HeadlessWindow final : public Window {
   int MessageBoxes() const { return messageBoxes_; }
   const std::string& LastMessage() const { return lastMessage_; }
   const std::string& LastMessageTitle() const { return lastMessageTitle_; }
-  std::size_t EventsLeft() const { return events_.size() - next_; }
+  std::size_t EventsLeft() const { return events_->size() - next_; }
   void SetClock(std::int64_t tick) { clock_ = tick; }
 
  private:
   WindowHandlers handlers_;
-  std::vector<ScriptedEvent> events_;
+  std::shared_ptr<const std::vector<ScriptedEvent>> events_;  // in delivery order
   std::size_t next_ = 0;
   std::int64_t clock_ = 0;
   bool closeRequested_ = false;

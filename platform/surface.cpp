@@ -63,6 +63,21 @@ Surface::Surface(int width, int height, Pixel fill)
   Registry().emplace_back(handle_, this);
 }
 
+Surface::Surface(const Surface& other) : Surface(0, 0) { *this = other; }
+
+// What the pixels were a copy of is forgotten: the whole surface has changed.
+Surface& Surface::operator=(const Surface& other) {
+  if (this == &other) return *this;
+  width_ = other.width_;
+  height_ = other.height_;
+  pixels_ = other.pixels_;
+  copyOf_ = 0;
+  changedSinceCopy_.Clear();
+  damage_.Clear();
+  Changed(Bounds());
+  return *this;
+}
+
 Surface::~Surface() {
   auto& registry = Registry();
   std::erase_if(registry, [this](const auto& entry) { return entry.second == this; });

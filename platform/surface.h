@@ -34,7 +34,9 @@ class Region {
 
 // An off-screen image that lives as long as its owner. Creating one gives it a
 // fresh handle, never used before; destroying it retires the handle, after which
-// blits naming it do nothing.
+// blits naming it do nothing. A copy is a new surface, with a handle of its
+// own and the same pixels; assigning one surface to another copies the pixels
+// and keeps the handle.
 //
 // A surface remembers what it was last copied from whole and which parts blits
 // have changed since, so that copying the same picture over it again (as every
@@ -44,8 +46,8 @@ class Surface {
  public:
   Surface(int width, int height, Pixel fill = 0);
   ~Surface();
-  Surface(const Surface&) = delete;
-  Surface& operator=(const Surface&) = delete;
+  Surface(const Surface& other);
+  Surface& operator=(const Surface& other);
 
   HDC hDC() const { return handle_; }
   int Width() const { return width_; }

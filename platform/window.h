@@ -50,10 +50,6 @@ class Window {
   virtual std::int64_t GetTickCount() = 0;
 };
 
-// The window the game runs in; set once by whoever starts the game.
-void UseWindow(Window* window);
-Window& CurrentWindow();
-
 // Ending the program from inside an event handler: unwinds everything up to
 // whoever started the game, which then shuts down. Nothing else runs on the way.
 struct ProgramEnded {};

@@ -1,11 +1,11 @@
 #include <limits>
 
-#include "core/key_state.h"
 #include "core/layout.h"
 #include "geometry/geometry.h"
 #include "platform/keys.h"
 #include "player/playercls.h"
 #include "player/tuning.h"
+#include "player/world.h"
 
 using namespace module1;
 
@@ -41,8 +41,8 @@ void playercls::Jump() {
     if (Y - ceiling >= layout::CrouchDrop) {
       Picstate = std::int16_t(Picstate - layout::Crouching);
       Crouched = False;
-      if (KeyState[vk::Ctrl] == True) XVelMax = Runspeed;
-      if (KeyState[vk::Ctrl] == False) XVelMax = Walkspeed;
+      if (world->KeyState[vk::Ctrl] == True) XVelMax = Runspeed;
+      if (world->KeyState[vk::Ctrl] == False) XVelMax = Walkspeed;
     }
     return;
   }

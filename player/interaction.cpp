@@ -1,11 +1,9 @@
 #include <cmath>
 
-#include "core/key_state.h"
 #include "core/layout.h"
 #include "core/stage_handles.h"
-#include "objects/stage_objects.h"
-#include "platform/window.h"
 #include "player/playercls.h"
+#include "player/world.h"
 
 namespace {
 
@@ -21,11 +19,11 @@ bool Holds(const layout::Zone& zone, float x, float y) {
 // Space: standing still at a pole raises its flag; in front of the door it
 // opens the door, and the player goes through.
 void playercls::Action() {
-  if (CurrentForm != stage::Form) return;
+  if (!stage::IsForm(CurrentForm)) return;
   if (Crouched == True || XVel != 0) return;
-  if (Holds(layout::AtPole1, X, Y)) stage::Flag1->Raise();
-  if (Holds(layout::AtPole2, X, Y)) stage::Flag2->Raise();
-  if (Holds(layout::AtDoor, X, Y)) stage::Door1->Opening(*this);
+  if (Holds(layout::AtPole1, X, Y)) world->Flag1.Raise();
+  if (Holds(layout::AtPole2, X, Y)) world->Flag2.Raise();
+  if (Holds(layout::AtDoor, X, Y)) world->Door1.Opening(*this);
 }
 
 // A life ends: the message, every key let go, and back to the start or to the
@@ -34,12 +32,13 @@ void playercls::Die() {
   XVel = 0;
   YVel = 0;
   Crouched = False;
-  platform::CurrentWindow().MessageBox("You died", "Plinkard");
-  module1::KeyState.fill(False);
+  ++world->Deaths;
+  world->window->MessageBox("You died", "Plinkard");
+  world->KeyState.fill(False);
 
   layout::Spot at = layout::Start;
-  if (stage::Flag1->Raised == True) at = layout::BesideFlag1;
-  if (stage::Flag2->Raised == True) at = layout::BesideFlag2;
+  if (world->Flag1.Raised == True) at = layout::BesideFlag1;
+  if (world->Flag2.Raised == True) at = layout::BesideFlag2;
   X = at.x;
   Y = at.y;
   Picstate = at.picstate;

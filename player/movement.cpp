@@ -1,9 +1,9 @@
-#include "core/key_state.h"
 #include "core/layout.h"
 #include "geometry/geometry.h"
 #include "platform/keys.h"
 #include "player/playercls.h"
 #include "player/tuning.h"
+#include "player/world.h"
 
 using namespace module1;
 
@@ -13,6 +13,7 @@ bool playercls::StandsOnFloor() const { return FloorLevel(CurrentForm, X, Y) == 
 // speed limits act on the floor, the stage's bounds, walls and ceilings stop it,
 // gravity pulls or the floor holds it, and spikes underfoot kill it.
 void playercls::Movement() {
+  const module1::KeyStates& KeyState = world->KeyState;
   const bool left = KeyState[vk::Left] == True;
   const bool right = KeyState[vk::Right] == True;
 

@@ -12,6 +12,8 @@
 #include "core/boolean.h"
 #include "platform/surface.h"
 
+struct World;
+
 class playercls {
  public:
   std::int16_t Width = 0;   // of the drawn frame: 20
@@ -30,6 +32,7 @@ class playercls {
   float Walkspeed = 0;
   float Runspeed = 0;
   float Acceleration = 0;
+  World* world = nullptr;  // the game it is in: what its steps and actions reach
 
   void Initialise(std::int16_t Wide, std::int16_t High, float Crawl, float Walk, float Run, float Accel,
                   std::int16_t Pic, platform::HDC Currform, Boolean Vis);

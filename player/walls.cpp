@@ -1,6 +1,7 @@
 #include "geometry/geometry.h"
 #include "player/playercls.h"
 #include "player/tuning.h"
+#include "player/world.h"
 
 using namespace module1;
 
@@ -21,7 +22,7 @@ bool IsWall(HDC form, float middle, float y, Boolean crouched) {
 // whose X has gone past the segment's left face, but not past its middle, is
 // put back on the face.
 void playercls::PushOutOfRightWalls() {
-  for (const std::int16_t n : RightWallEdges) {
+  for (const std::int16_t n : world->RightWallEdges) {
     const float face = EdgeX(CurrentForm, Y, n);
     const float middle = Midpoint(face, EdgeX(CurrentForm, Y, std::int16_t(n + 1)));
     if (X > face && X < middle && IsWall(CurrentForm, middle, Y, Crouched)) {
@@ -34,7 +35,7 @@ void playercls::PushOutOfRightWalls() {
 // Each left-wall entry n is the segment from edge n - 1 to edge n; a player in
 // its right half is put just right of its right face.
 void playercls::PushOutOfLeftWalls() {
-  for (const std::int16_t n : LeftWallEdges) {
+  for (const std::int16_t n : world->LeftWallEdges) {
     const float face = EdgeX(CurrentForm, Y, n);
     const float middle = Midpoint(face, EdgeX(CurrentForm, Y, std::int16_t(n - 1)));
     if (X < face && X > middle && IsWall(CurrentForm, middle, Y, Crouched)) {

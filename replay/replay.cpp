@@ -3,37 +3,26 @@
 #include <cstdio>
 
 #include "core/layout.h"
-#include "platform/headless_window.h"
-#include "shell/module1.h"
-#include "shell/stage1.h"
 
 namespace replay {
 
-std::optional<std::int64_t> FrameJustDrawn() {
-  if (module1::Paused != False) return std::nullopt;
-  return module1::NextFrameTick - layout::FrameMs;
-}
-
-Outcome Replay(const Script& script, std::optional<std::int64_t> frames, const FrameObserver& observe) {
-  platform::HeadlessWindow window(script.events);
-  Outcome outcome;
-  window.OnPresent = [&](const platform::Surface&) {
-    const std::optional<std::int64_t> tick = FrameJustDrawn();
-    if (!tick) return;
-    ++outcome.frames;
-    if (observe) observe(outcome.frames, *tick, window.MessageBoxes());
-    if (frames && outcome.frames == *frames) window.RequestClose();
+Outcome Replay(HeadlessGame& run, std::optional<std::int64_t> frames, const FrameObserver& observe) {
+  const Game& game = run.game;
+  run.window.OnPresent = [&](const platform::Surface&) {
+    if (!PresentEndsFrame(game)) return;
+    if (observe) observe(game);
+    if (frames && game.FramesDrawn == *frames) run.window.RequestClose();
   };
-
-  platform::UseWindow(&window);
+  Outcome outcome;
   try {
-    CreateStage1();
+    run.game.Form_Load();
   } catch (const platform::ProgramEnded&) {
   } catch (const platform::RunCannotEnd&) {
     outcome.canEnd = false;
   }
-  platform::UseWindow(nullptr);
-  outcome.deaths = window.MessageBoxes();
+  run.window.OnPresent = nullptr;
+  outcome.frames = game.FramesDrawn;
+  outcome.deaths = game.Deaths;
   return outcome;
 }
 
@@ -42,23 +31,23 @@ std::string TraceHeader() {
          "MeasureLeft,MeasureTop,Caption\n";
 }
 
-std::string TraceRow(std::int64_t frame, std::int64_t tick, int deaths) {
-  const playercls& p = *module1::Player;
+std::string TraceRow(const Game& game) {
+  const playercls& p = game.Player;
   char row[512];
   std::snprintf(row, sizeof row, "%lld,%lld,%.9g,%.9g,%.9g,%.9g,%.9g,%d,%d,%d,%d,%d,%d,%d,%d,%.9g,%.9g,\"%s\"\n",
-                static_cast<long long>(frame), static_cast<long long>(tick), double(p.X), double(p.Y), double(p.XVel),
-                double(p.YVel), double(p.XVelMax), p.Jumps, p.Picstate, p.Crouched, p.Visible, Stage1.Flag1->Raised,
-                Stage1.Flag2->Raised, Stage1.Door1->Opened, deaths, double(Stage1.measure.Left),
-                double(Stage1.measure.Top), Stage1.Caption.c_str());
+                static_cast<long long>(game.FramesDrawn), static_cast<long long>(game.FrameTick()), double(p.X),
+                double(p.Y), double(p.XVel), double(p.YVel), double(p.XVelMax), p.Jumps, p.Picstate, p.Crouched,
+                p.Visible, game.Flag1.Raised, game.Flag2.Raised, game.Door1.Opened, game.Deaths,
+                double(game.Stage1.measure.Left), double(game.Stage1.measure.Top), game.Stage1.Caption.c_str());
   return row;
 }
 
 FrameObserver WriteAsItGoes(OutputFile* trace, bool flushEachRow, std::FILE* finish) {
-  return [trace, flushEachRow, finish, finished = false](std::int64_t frame, std::int64_t tick, int deaths) mutable {
-    if (trace != nullptr && !trace->Write(TraceRow(frame, tick, deaths), flushEachRow)) throw platform::ProgramEnded{};
-    if (finish != nullptr && !finished && Stage1.Door1->Opened != False) {
+  return [trace, flushEachRow, finish, finished = false](const Game& game) mutable {
+    if (trace != nullptr && !trace->Write(TraceRow(game), flushEachRow)) throw platform::ProgramEnded{};
+    if (finish != nullptr && !finished && game.Door1.Opened != False) {
       finished = true;
-      std::fprintf(finish, "%s\n", FinishLine(frame, deaths).c_str());
+      std::fprintf(finish, "%s\n", FinishLine(game.FramesDrawn, game.Deaths).c_str());
       std::fflush(finish);
     }
   };

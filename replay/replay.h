@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/surface.h"
+#include "replay/headless_game.h"
 #include "replay/output_file.h"
 #include "replay/script.h"
 
@@ -19,21 +20,23 @@ struct Outcome {
   int deaths = 0;
 };
 
-// Called after each frame's drawing with the frame's number and start tick.
-using FrameObserver = std::function<void(std::int64_t frame, std::int64_t tick, int deaths)>;
+// Called after each frame's drawing, with the game that drew it: its
+// FramesDrawn, FrameTick() and Deaths are the frame's number, its start tick
+// and the deaths so far.
+using FrameObserver = std::function<void(const Game& game)>;
 
-// After a present: the tick at which the frame it ends started, or none when
-// it only showed the pause banner over the last frame.
-std::optional<std::int64_t> FrameJustDrawn();
+// Whether the present that just came ends a frame: one while paused only
+// shows the pause banner over the last frame.
+inline bool PresentEndsFrame(const Game& game) { return game.Paused == False; }
 
-// Runs the real game (start-up and main loop) on the headless window until the
-// first close request: a close line, or the one that `frames` adds after that
-// frame. The game's state, the back image included, stays as the run left it.
-Outcome Replay(const Script& script, std::optional<std::int64_t> frames, const FrameObserver& observe);
+// Runs the real game (start-up and main loop) in `run` until the first close
+// request: a close line, or the one that `frames` adds after that frame. The
+// game's state, the back image included, stays as the run left it.
+Outcome Replay(HeadlessGame& run, std::optional<std::int64_t> frames, const FrameObserver& observe);
 
-// The trace's header and one frame's row, from the game's state.
+// The trace's header and the row of the frame the game drew last.
 std::string TraceHeader();
-std::string TraceRow(std::int64_t frame, std::int64_t tick, int deaths);
+std::string TraceRow(const Game& game);
 
 // The line that says a run reached the door: the frame on which it opened,
 // the game time (100 frames a second) and the deaths, e.g. "Door opened at

@@ -1,6 +1,5 @@
-#include "platform/window.h"
-#include "shell/module1.h"
-#include "shell/stage1.h"
+#include "platform/keys.h"
+#include "shell/game.h"
 
 namespace {
 
@@ -9,40 +8,34 @@ bool KeptInKeyState(std::int16_t keyCode) { return keyCode >= 0 && keyCode < mod
 
 }  // namespace
 
-void Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {
-  using namespace module1;
+void Game::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/) {
   if (KeptInKeyState(KeyCode)) KeyState[std::size_t(KeyCode)] = True;
   if (KeyCode == vk::P) TogglePause();
-  if (KeyCode == vk::Left) Player->TurnLeft();
-  if (KeyCode == vk::Right) Player->TurnRight();
-  if (KeyCode == vk::Up) Player->Jump();
-  if (KeyCode == vk::Down) Player->Crouch();
-  if (KeyCode == vk::Space) Player->Action();
-  if (KeyCode == vk::Ctrl) Player->Run(True);
+  if (KeyCode == vk::Left) Player.TurnLeft();
+  if (KeyCode == vk::Right) Player.TurnRight();
+  if (KeyCode == vk::Up) Player.Jump();
+  if (KeyCode == vk::Down) Player.Crouch();
+  if (KeyCode == vk::Space) Player.Action();
+  if (KeyCode == vk::Ctrl) Player.Run(True);
 }
 
-void Form_KeyUp(std::int16_t KeyCode, std::int16_t /*Shift*/) {
-  using namespace module1;
+void Game::Form_KeyUp(std::int16_t KeyCode, std::int16_t /*Shift*/) {
   if (KeptInKeyState(KeyCode)) KeyState[std::size_t(KeyCode)] = False;
-  if (KeyCode == vk::Ctrl) Player->Run(False);
+  if (KeyCode == vk::Ctrl) Player.Run(False);
 }
 
 // Closing the window ends the program at once, from whichever pump delivered it.
-void Form_QueryUnload(std::int16_t& /*Cancel*/, std::int16_t /*UnloadMode*/) {
-  module1::Running = False;
+void Game::Form_QueryUnload(std::int16_t& /*Cancel*/, std::int16_t /*UnloadMode*/) {
+  Running = False;
   platform::EndProgram();
 }
 
-namespace module1 {
-
-void TogglePause() {
+void Game::TogglePause() {
   if (Paused == False) {
     Paused = True;
-    Stage1.SetCaption("PAUSED");
+    SetCaption("PAUSED");
   } else {
     // The caption keeps "PAUSED" until the next frame-rate report.
     Paused = False;
   }
 }
-
-}  // namespace module1

@@ -2,8 +2,7 @@
 #include <string>
 
 #include "platform/keys.h"
-#include "shell/module1.h"
-#include "shell/stage1.h"
+#include "shell/game.h"
 
 namespace {
 
@@ -18,11 +17,9 @@ std::string SingleText(float value) {
 
 }  // namespace
 
-namespace module1 {
-
 // The measuring image follows the eight measuring keys, and the labels say
 // where it is. Nothing shows them; the figures are for whoever reads them.
-void MoveMeasure() {
+void Game::MoveMeasure() {
   ImageControl& measure = Stage1.measure;
   if (KeyState[vk::W] == True) measure.Top = measure.Top - 1.0f;
   if (KeyState[vk::S] == True) measure.Top = measure.Top + 1.0f;
@@ -35,5 +32,3 @@ void MoveMeasure() {
   Stage1.Label1.Caption = SingleText(measure.Left);
   Stage1.Label2.Caption = SingleText(measure.Top);
 }
-
-}  // namespace module1

@@ -4,21 +4,13 @@
 #define STBI_ONLY_PNG
 #include <stb_image.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <vector>
 
 namespace {
 
-// The picture's pixels, decoded the first time it is asked for: a program that
-// starts the game again (a test, a benchmark of replays) decodes nothing twice.
-const std::vector<platform::Pixel>& Decoded(const EmbeddedPicture& picture) {
-  static std::map<const EmbeddedPicture*, std::vector<platform::Pixel>> decoded;
-  auto [at, isNew] = decoded.try_emplace(&picture);
-  if (!isNew) return at->second;
-
+std::shared_ptr<const platform::Surface> Decode(const EmbeddedPicture& picture) {
   int width = 0, height = 0, channels = 0;
   stbi_uc* rgb = stbi_load_from_memory(picture.png, int(picture.size), &width, &height, &channels, 3);
   if (rgb == nullptr || width != picture.width || height != picture.height) {
@@ -26,23 +18,21 @@ const std::vector<platform::Pixel>& Decoded(const EmbeddedPicture& picture) {
     std::fprintf(stderr, "plinkard: a built-in picture does not decode: %s\n", stbi_failure_reason());
     std::abort();
   }
-  at->second.resize(std::size_t(width) * std::size_t(height));
+  auto surface = std::make_shared<platform::Surface>(width, height);
   const stbi_uc* p = rgb;
-  for (platform::Pixel& pixel : at->second) {
-    pixel = platform::RGB(p[0], p[1], p[2]);
-    p += 3;
+  for (int y = 0; y < height; ++y) {
+    platform::Pixel* row = surface->Row(y);
+    for (int x = 0; x < width; ++x, p += 3) row[x] = platform::RGB(p[0], p[1], p[2]);
   }
   stbi_image_free(rgb);
-  return at->second;
+  return surface;
 }
 
 }  // namespace
 
-std::unique_ptr<platform::Surface> LoadPicture(const EmbeddedPicture& picture) {
-  const std::vector<platform::Pixel>& pixels = Decoded(picture);
-  auto surface = std::make_unique<platform::Surface>(picture.width, picture.height);
-  for (int y = 0; y < picture.height; ++y) {
-    std::copy_n(pixels.begin() + std::ptrdiff_t(y) * picture.width, picture.width, surface->Row(y));
-  }
-  return surface;
+std::shared_ptr<const platform::Surface> SharedPicture(const EmbeddedPicture& picture) {
+  static std::map<const EmbeddedPicture*, std::shared_ptr<const platform::Surface>> decoded;
+  auto [at, isNew] = decoded.try_emplace(&picture);
+  if (isNew) at->second = Decode(picture);
+  return at->second;
 }

@@ -1,4 +1,4 @@
-// Decoding the built-in pictures into off-screen surfaces.
+// The built-in pictures, decoded into off-screen surfaces.
 #pragma once
 
 #include <memory>
@@ -6,4 +6,6 @@
 #include "platform/surface.h"
 #include "shell/embedded_pictures.h"
 
-std::unique_ptr<platform::Surface> LoadPicture(const EmbeddedPicture& picture);
+// The picture's surface, decoded the first time it is asked for and shared
+// from then on: a program that makes many games decodes nothing twice.
+std::shared_ptr<const platform::Surface> SharedPicture(const EmbeddedPicture& picture);

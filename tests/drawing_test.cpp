@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "core/layout.h"
+#include "core/stage_handles.h"
 #include "headless_game.h"
 #include "shell/pictures.h"
 
@@ -16,14 +17,18 @@ constexpr Pixel kCream = RGB(236, 233, 216), kBlack = 0, kWhite = 0xFFFFFF;
 constexpr Pixel kShirt = RGB(128, 64, 0);
 
 // The stage with plain cream, and player sheets whose every cell is a solid
-// figure with a one-pixel outline, so that each drawn pixel says where it came from.
+// figure with a one-pixel outline, so that each drawn pixel says where it came
+// from. The sheets, the flag and the door are the test's own: the game's are
+// every game's.
 class Drawing : public ::testing::Test {
  protected:
   void SetUp() override {
-    back = Stage1.BackImage.get();
+    back = &started.game.Stage1.BackImage;
     Fill(*back, kCream);
-    Surface& mask = *Stage1.maskmap.Picture;
-    Surface& sprite = *Stage1.spritemap.Picture;
+    stage::maskmap = mask.hDC();
+    stage::spritemap = sprite.hDC();
+    stage::flagpic = flag.hDC();
+    stage::doorpic = door.hDC();
     Fill(mask, kWhite);
     Fill(sprite, kBlack);
     for (int cell = 0; cell < layout::SheetFrames; ++cell) {
@@ -37,14 +42,26 @@ class Drawing : public ::testing::Test {
     }
   }
 
+  void TearDown() override {
+    const Stage1Window& stage1 = started.game.Stage1;
+    stage::maskmap = stage1.maskmap.hDC();
+    stage::spritemap = stage1.spritemap.hDC();
+    stage::flagpic = stage1.flagpic.hDC();
+    stage::doorpic = stage1.doorpic.hDC();
+  }
+
   static void Fill(Surface& s, Pixel p) {
     for (int y = 0; y < s.Height(); ++y)
       for (int x = 0; x < s.Width(); ++x) s.At(x, y) = p;
   }
 
-  StartedGame game;
-  playercls& p = game.player();
+  StartedGame started;
+  playercls& p = started.player();
   Surface* back = nullptr;
+  Surface mask = *started.game.Stage1.maskmap.Picture;
+  Surface sprite = *started.game.Stage1.spritemap.Picture;
+  Surface flag = *started.game.Stage1.flagpic.Picture;
+  Surface door = *started.game.Stage1.doorpic.Picture;
 };
 
 TEST_F(Drawing, ThePlayerLandsOnTheNearestPixelHalvesToEven) {
@@ -89,19 +106,17 @@ TEST_F(Drawing, AHiddenPlayerDrawsNothing) {
 }
 
 TEST_F(Drawing, FlagsAndTheDoorDrawTheirRectanglesOnly) {
-  Surface& flag = *Stage1.flagpic.Picture;
   for (int y = 0; y < layout::FlagSpriteRow; ++y)
     for (int x = 0; x < flag.Width(); ++x) {
       flag.At(x, y) = kBlack;
       flag.At(x, layout::FlagSpriteRow + y) = RGB(0, 0, 255);
     }
-  Stage1.Flag1->Draw();
+  started.game.Flag1.Draw();
   EXPECT_EQ(back->At(355, 328), RGB(0, 0, 255));
   EXPECT_EQ(back->At(373, 340), RGB(0, 0, 255));
   EXPECT_EQ(back->At(374, 340), kCream);  // 19 columns of the 20
   EXPECT_EQ(back->At(373, 341), kCream);
 
-  Surface& door = *Stage1.doorpic.Picture;
   Fill(door, kBlack);
   const auto paintCell = [&](int cell, Pixel colour) {
     for (int x = cell * layout::Door.width; x < (cell + 1) * layout::Door.width; ++x)
@@ -109,13 +124,13 @@ TEST_F(Drawing, FlagsAndTheDoorDrawTheirRectanglesOnly) {
   };
   paintCell(layout::DoorClosed, RGB(128, 64, 0));
   paintCell(layout::DoorOpen, RGB(0, 128, 0));
-  Stage1.Door1->Draw();
+  started.game.Door1.Draw();
   EXPECT_EQ(back->At(960, 639), RGB(128, 64, 0));
   EXPECT_EQ(back->At(987, 693), RGB(128, 64, 0));
   EXPECT_EQ(back->At(988, 693), kCream);
   EXPECT_EQ(back->At(987, 694), kCream);  // 55 rows of the 56
-  Stage1.Door1->Opening(p);
-  Stage1.Door1->Draw();
+  started.game.Door1.Opening(p);
+  started.game.Door1.Draw();
   EXPECT_EQ(back->At(970, 660), RGB(0, 128, 0));
 }
 
@@ -130,7 +145,7 @@ TEST(PlayerPictures, TheMeasuringImageIsThePlayerStandingRightOnCream) {
   p.Y = 0;
   p.Picstate = layout::FacingRight;
   p.Draw();
-  const std::unique_ptr<Surface> measure = LoadPicture(embedded::measure);
+  const std::shared_ptr<const Surface> measure = SharedPicture(embedded::measure);
   ASSERT_EQ(measure->Pixels(), cream.Pixels());
   EXPECT_EQ(cream.At(10, 20), kShirt) << "a drawn figure, not just cream";
 }
@@ -139,7 +154,7 @@ TEST(PlayerPictures, TheMeasuringImageIsThePlayerStandingRightOnCream) {
 // of its box as they were.
 TEST(PlayerPictures, CrouchingFramesLeaveTheTopOfTheBoxUntouched) {
   StartedGame game;
-  platform::Surface& back = *Stage1.BackImage;
+  platform::Surface& back = game.game.Stage1.BackImage;
   for (const std::int16_t frame : {3, 5}) {
     for (int y = 0; y < back.Height(); ++y)
       for (int x = 0; x < back.Width(); ++x) back.At(x, y) = RGB(x & 255, y & 255, 77);

@@ -18,10 +18,10 @@ struct Frame {
 };
 
 std::vector<Frame> Play(std::vector<ScriptedEvent> events, std::int64_t frames) {
-  replay::Script script{std::move(events), false};
+  replay::HeadlessGame run(std::move(events));
   std::vector<Frame> seen;
-  replay::Replay(script, frames, [&](std::int64_t n, std::int64_t tick, int) {
-    seen.push_back({n, tick, Stage1.Caption, module1::Player->Y});
+  replay::Replay(run, frames, [&](const Game& game) {
+    seen.push_back({game.FramesDrawn, game.FrameTick(), game.Stage1.Caption, game.Player.Y});
   });
   return seen;
 }
@@ -52,7 +52,7 @@ TEST(GameLoop, KeepsItsPaceAcrossTheTickOfTwoToTheThirtyFirst) {
   HeadlessGame game({Close(kStart + 3000)});
   game.window.SetClock(kStart);
   std::vector<std::int64_t> ticks;
-  game.window.OnPresent = [&](const platform::Surface&) { ticks.push_back(module1::NextFrameTick - layout::FrameMs); };
+  game.window.OnPresent = [&](const platform::Surface&) { ticks.push_back(game.game.FrameTick()); };
   ASSERT_TRUE(game.Run());
   ASSERT_EQ(ticks.size(), 300u);
   EXPECT_EQ(ticks.front(), kStart);
@@ -62,12 +62,12 @@ TEST(GameLoop, KeepsItsPaceAcrossTheTickOfTwoToTheThirtyFirst) {
 }
 
 TEST(RateCaption, RoundsHalvesToTheEvenNeighbour) {
-  EXPECT_EQ(module1::RateCaption(1000 / (1000.00001 / 64)), "Plinkard running at 64FPS.");
-  EXPECT_EQ(module1::RateCaption(62.5), "Plinkard running at 62FPS.");
-  EXPECT_EQ(module1::RateCaption(63.5), "Plinkard running at 64FPS.");
-  EXPECT_EQ(module1::RateCaption(99.5), "Plinkard running at 100FPS.");
+  EXPECT_EQ(RateCaption(1000 / (1000.00001 / 64)), "Plinkard running at 64FPS.");
+  EXPECT_EQ(RateCaption(62.5), "Plinkard running at 62FPS.");
+  EXPECT_EQ(RateCaption(63.5), "Plinkard running at 64FPS.");
+  EXPECT_EQ(RateCaption(99.5), "Plinkard running at 100FPS.");
   // The first report on a machine that has been up for minutes.
-  EXPECT_EQ(module1::RateCaption(1000 / (300000 + 0.00001)), "Plinkard running at 0FPS.");
+  EXPECT_EQ(RateCaption(1000 / (300000 + 0.00001)), "Plinkard running at 0FPS.");
 }
 
 TEST(StartUp, PutsEverythingInItsPlaceOnOneDrawingSurface) {
@@ -80,45 +80,46 @@ TEST(StartUp, PutsEverythingInItsPlaceOnOneDrawingSurface) {
 
   EXPECT_TRUE(game.window.Shown());
   EXPECT_EQ(captionAtShow, "Form1");
-  const playercls& p = *module1::Player;
+  const Game& g = game.game;
+  const playercls& p = g.Player;
   EXPECT_EQ(p.X, 8.0f);
   EXPECT_EQ(p.Y, 111.0f);
   EXPECT_EQ(p.Picstate, 2);
   EXPECT_EQ(p.XVelMax, 2.93f);
   EXPECT_EQ(p.Visible, True);
-  EXPECT_EQ(Stage1.Flag1->Raised, False);
-  EXPECT_EQ(Stage1.Flag2->Y, 544.0f);
-  EXPECT_EQ(Stage1.Door1->Opened, False);
-  EXPECT_NE(Stage1.hDC, 0);
-  for (const platform::HDC form :
-       {p.CurrentForm, Stage1.Flag1->CurrentForm, Stage1.Flag2->CurrentForm, Stage1.Door1->CurrentForm}) {
-    EXPECT_EQ(form, Stage1.hDC);
+  EXPECT_EQ(g.Flag1.Raised, False);
+  EXPECT_EQ(g.Flag2.Y, 544.0f);
+  EXPECT_EQ(g.Door1.Opened, False);
+  EXPECT_NE(g.Stage1.hDC(), 0);
+  for (const platform::HDC form : {p.CurrentForm, g.Flag1.CurrentForm, g.Flag2.CurrentForm, g.Door1.CurrentForm}) {
+    EXPECT_EQ(form, g.Stage1.hDC());
   }
 }
 
 TEST(Keyboard, RecordsCodesZeroToNinetyNineOnly) {
-  StartedGame game;
-  Form_KeyDown(99, 0);
-  Form_KeyDown(100, 0);
-  Form_KeyDown(-1, 0);
-  Form_KeyDown(-32768, 0);
-  Form_KeyDown(32767, 0);
-  EXPECT_EQ(module1::KeyState[99], True);
-  EXPECT_EQ(module1::KeyState[100], False);
-  EXPECT_EQ(module1::KeyState[0], False);
+  StartedGame started;
+  Game& game = started.game;
+  game.Form_KeyDown(99, 0);
+  game.Form_KeyDown(100, 0);
+  game.Form_KeyDown(-1, 0);
+  game.Form_KeyDown(-32768, 0);
+  game.Form_KeyDown(32767, 0);
+  EXPECT_EQ(game.KeyState[99], True);
+  EXPECT_EQ(game.KeyState[100], False);
+  EXPECT_EQ(game.KeyState[0], False);
 
-  module1::KeyState[100] = True;  // nothing writes it; a release of 100 must not either
-  Form_KeyUp(100, 0);
-  EXPECT_EQ(module1::KeyState[100], True);
-  Form_KeyUp(99, 0);
-  EXPECT_EQ(module1::KeyState[99], False);
+  game.KeyState[100] = True;  // nothing writes it; a release of 100 must not either
+  game.Form_KeyUp(100, 0);
+  EXPECT_EQ(game.KeyState[100], True);
+  game.Form_KeyUp(99, 0);
+  EXPECT_EQ(game.KeyState[99], False);
 }
 
 TEST(Keyboard, CtrlSwitchesRunningOnAndOffOnTheFloor) {
   StartedGame game;
-  Form_KeyDown(vk::Ctrl, 0);
+  game.game.Form_KeyDown(vk::Ctrl, 0);
   EXPECT_EQ(game.player().XVelMax, 6.67f);
-  Form_KeyUp(vk::Ctrl, 0);
+  game.game.Form_KeyUp(vk::Ctrl, 0);
   EXPECT_EQ(game.player().XVelMax, 2.93f);
 }
 
@@ -131,15 +132,15 @@ TEST(Pause, HoldsTheFrameWithTheBannerAndKeepsKeysActing) {
   bool bannerShown = false;
   std::string pausedCaption;
   game.window.OnPresent = [&](const platform::Surface& back) {
-    if (module1::Paused != False) {
-      const platform::Surface& banner = *Stage1.pausedpic.Picture;
+    if (game.game.Paused != False) {
+      const platform::Surface& banner = *game.game.Stage1.pausedpic.Picture;
       constexpr platform::Rect b = layout::Banner;
       bannerShown = back.At(b.x, b.y) == banner.At(0, 0) && back.At(b.Right(), b.Bottom()) == banner.At(530, 94);
       pausedCaption = game.window.Caption();
       return;
     }
-    frameTicks.push_back(module1::NextFrameTick - layout::FrameMs);
-    ys.push_back(module1::Player->Y);
+    frameTicks.push_back(game.game.FrameTick());
+    ys.push_back(game.game.Player.Y);
   };
   ASSERT_TRUE(game.Run());
 
@@ -161,7 +162,7 @@ TEST(Pause, CaptionStaysPausedUntilTheNextRateReport) {
   HeadlessGame game({Down(1500, vk::P), Down(1600, vk::P), Close(1700)});
   std::vector<std::string> captions;
   game.window.OnPresent = [&](const platform::Surface&) {
-    if (module1::Paused == False) captions.push_back(game.window.Caption());
+    if (game.game.Paused == False) captions.push_back(game.window.Caption());
   };
   ASSERT_TRUE(game.Run());
   // Resumed at 1600 inside the frame that started at 1500; the report is due at 2000-ish.
@@ -175,9 +176,9 @@ TEST(Close, EndsTheProgramAtOnceEvenWhilePaused) {
   // but the key state shows whether it arrived.
   HeadlessGame game({Down(30, vk::P), Close(60), Down(60, vk::Space)});
   ASSERT_TRUE(game.Run());
-  EXPECT_EQ(module1::Running, False);
-  EXPECT_EQ(module1::Paused, True);
-  EXPECT_EQ(module1::KeyState[vk::Space], False);
+  EXPECT_EQ(game.game.Running, False);
+  EXPECT_EQ(game.game.Paused, True);
+  EXPECT_EQ(game.game.KeyState[vk::Space], False);
   EXPECT_EQ(game.window.EventsLeft(), 1u);
 }
 

@@ -12,9 +12,9 @@ using namespace module1;
 
 class Geometry : public ::testing::Test {
  protected:
-  void SetUp() override { stage::Form = kStage; }
-  static constexpr HDC kStage = 0x5A0101;
-  static constexpr HDC kOther = 0x5A0102;
+  const stage::BackImage form;  // a stage window's: the queries answer for it alone
+  const HDC kStage = form.hDC();
+  const HDC kOther = kStage + 1;
 };
 
 struct At {

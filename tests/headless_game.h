@@ -1,12 +1,9 @@
 // Running the real game on the headless window inside a test.
 #pragma once
 
-#include <initializer_list>
 #include <vector>
 
-#include "platform/headless_window.h"
-#include "shell/module1.h"
-#include "shell/stage1.h"
+#include "replay/headless_game.h"
 
 using platform::ScriptedEvent;
 using Kind = platform::ScriptedEvent::Kind;
@@ -15,22 +12,17 @@ inline ScriptedEvent Down(std::int64_t t, std::int16_t key) { return {t, Kind::K
 inline ScriptedEvent Up(std::int64_t t, std::int16_t key) { return {t, Kind::KeyUp, key}; }
 inline ScriptedEvent Close(std::int64_t t) { return {t, Kind::Close, 0}; }
 
-// A game on a headless window that stays installed for the test's life, so
-// that methods called afterwards (a death's message box) still have a window.
-class HeadlessGame {
+// A game on a headless window, which stays its window for the test's life, so
+// that methods called afterwards (a death's message box) still have one.
+class HeadlessGame : public replay::HeadlessGame {
  public:
-  explicit HeadlessGame(std::vector<ScriptedEvent> events = {Close(0)}) : window(std::move(events)) {
-    platform::UseWindow(&window);
-  }
-  ~HeadlessGame() { platform::UseWindow(nullptr); }
-  HeadlessGame(const HeadlessGame&) = delete;
-  HeadlessGame& operator=(const HeadlessGame&) = delete;
+  explicit HeadlessGame(std::vector<ScriptedEvent> events = {Close(0)}) : replay::HeadlessGame(std::move(events)) {}
 
   // Starts the program and runs it to its close request. True when it ended
   // that way (rather than waiting paused forever).
   bool Run() {
     try {
-      CreateStage1();
+      game.Form_Load();
     } catch (const platform::ProgramEnded&) {
       return true;
     } catch (const platform::RunCannotEnd&) {
@@ -38,8 +30,6 @@ class HeadlessGame {
     }
     return false;
   }
-
-  platform::HeadlessWindow window;
 };
 
 // A started game that has drawn its first frame and been closed: the player,
@@ -47,5 +37,5 @@ class HeadlessGame {
 class StartedGame : public HeadlessGame {
  public:
   StartedGame() { Run(); }
-  playercls& player() { return *module1::Player; }
+  playercls& player() { return game.Player; }
 };

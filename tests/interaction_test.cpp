@@ -7,15 +7,14 @@
 
 namespace {
 
-using module1::KeyState;
-
 class Interaction : public ::testing::Test {
  protected:
   StartedGame game;
   playercls& p = game.player();
-  flagcls& flag1 = *Stage1.Flag1;
-  flagcls& flag2 = *Stage1.Flag2;
-  doorcls& door = *Stage1.Door1;
+  module1::KeyStates& KeyState = game.game.KeyState;
+  flagcls& flag1 = game.game.Flag1;
+  flagcls& flag2 = game.game.Flag2;
+  doorcls& door = game.game.Door1;
 
   void StandAt(float x, float y) {
     p.X = x;
@@ -33,7 +32,7 @@ TEST_F(Interaction, SpaceRaisesAFlagOnlyStandingStillAtItsPole) {
   };
   for (const auto& c : cases) {
     constexpr layout::ObjectPlace at = layout::Flag1;
-    flag1 = flagcls{at.x, at.y, at.width, at.height, False, Stage1.hDC};
+    flag1 = flagcls{at.x, at.y, at.width, at.height, False, game.game.Stage1.hDC()};
     StandAt(c.x, c.y);
     p.Action();
     EXPECT_EQ(flag1.Raised, c.raises ? True : False) << c.x << ", " << c.y;
@@ -50,7 +49,7 @@ TEST_F(Interaction, SpaceRaisesAFlagOnlyStandingStillAtItsPole) {
 
   // A player drawn somewhere else triggers nothing.
   p.Jump();
-  p.CurrentForm = Stage1.hDC + 1;
+  p.CurrentForm = game.game.Stage1.hDC() + 1;
   p.Action();
   EXPECT_EQ(flag1.Raised, False);
 }
@@ -101,9 +100,9 @@ TEST_F(Interaction, DeathRespawnsAtTheLatestCheckpoint) {
 }
 
 TEST_F(Interaction, KeysHeldThroughADeathCountAsReleased) {
-  Form_KeyDown(vk::Right, 0);
-  Form_KeyDown(vk::W, 0);
-  Form_KeyDown(vk::Ctrl, 0);
+  game.game.Form_KeyDown(vk::Right, 0);
+  game.game.Form_KeyDown(vk::W, 0);
+  game.game.Form_KeyDown(vk::Ctrl, 0);
   p.Die();
   for (const Boolean held : KeyState) ASSERT_EQ(held, False);
   EXPECT_EQ(p.XVelMax, 6.67f);  // the speed limit is not a key
@@ -160,16 +159,17 @@ TEST(ThroughTheKeyboard, SpaceWhilePausedRaisesAFlagThatShowsOnResuming) {
   HeadlessGame game({Down(20, vk::P), Down(30, vk::Space), Up(31, vk::Space), Down(40, vk::P), Close(80)});
   bool raisedWhilePaused = false;
   float yAfterResume = 0;
+  Game& g = game.game;
   game.window.OnPresent = [&](const platform::Surface&) {
-    if (module1::Paused != False) {
-      raisedWhilePaused = raisedWhilePaused || Stage1.Flag1->Raised == True;
+    if (g.Paused != False) {
+      raisedWhilePaused = raisedWhilePaused || g.Flag1.Raised == True;
       return;
     }
-    if (module1::NextFrameTick == layout::FrameMs) {  // the end of frame 1: stand at the pole
-      module1::Player->X = 340;
-      module1::Player->Y = 295;
+    if (g.FramesDrawn == 1) {  // stand at the pole
+      g.Player.X = 340;
+      g.Player.Y = 295;
     } else {
-      yAfterResume = Stage1.Flag1->Y;
+      yAfterResume = g.Flag1.Y;
     }
   };
   ASSERT_TRUE(game.Run());
@@ -178,10 +178,13 @@ TEST(ThroughTheKeyboard, SpaceWhilePausedRaisesAFlagThatShowsOnResuming) {
 }
 
 TEST(Overlay, MeasuringKeysMoveTheImageAndTheLabelsSayWhere) {
-  StartedGame game;
+  StartedGame started;
+  Game& game = started.game;
+  module1::KeyStates& KeyState = game.KeyState;
+  Stage1Window& Stage1 = game.Stage1;
   ImageControl& m = Stage1.measure;
-  const auto frames = [](int n) {
-    for (int i = 0; i < n; ++i) module1::MoveMeasure();
+  const auto frames = [&](int n) {
+    for (int i = 0; i < n; ++i) game.MoveMeasure();
   };
 
   KeyState[vk::W] = True;
@@ -209,7 +212,7 @@ TEST(Overlay, MeasuringKeysMoveTheImageAndTheLabelsSayWhere) {
   EXPECT_EQ(Stage1.Label1.Caption, "-3");
   KeyState.fill(False);
   m.Left = 12345678;
-  module1::MoveMeasure();
+  game.MoveMeasure();
   EXPECT_EQ(Stage1.Label1.Caption, "1.234568E+07");
 }
 
@@ -217,11 +220,9 @@ TEST(Overlay, NothingOfItReachesTheGame) {
   const auto finalRow = [](std::vector<ScriptedEvent> events) {
     events.push_back(Down(10, vk::Right));
     events.push_back(Down(300, vk::Up));
-    replay::Script script{events, false};
+    replay::HeadlessGame run(events);
     std::string row;
-    replay::Replay(script, 200, [&](std::int64_t frame, std::int64_t tick, int deaths) {
-      row = replay::TraceRow(frame, tick, deaths);
-    });
+    replay::Replay(run, 200, [&](const Game& game) { row = replay::TraceRow(game); });
     std::size_t cut = 0;  // everything before the measuring columns
     for (int column = 0; column < 15; ++column) cut = row.find(',', cut) + 1;
     return row.substr(0, cut);

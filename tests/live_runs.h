@@ -10,13 +10,12 @@
 #include "live_window.h"
 #include "replay/replay.h"
 #include "replay/script.h"
-#include "shell/stage1.h"
 
 inline std::string RouteText(const std::string& name) { return ReadFile(RoutePath(name)); }
 
 // A trace row without its tick and caption, the columns a recording holds.
-inline std::string GameColumns(std::int64_t frame, std::int64_t tick, int deaths) {
-  const std::string row = replay::TraceRow(frame, tick, deaths);
+inline std::string GameColumns(const Game& game) {
+  const std::string row = replay::TraceRow(game);
   const std::size_t tickStart = row.find(',') + 1;
   const std::size_t tickEnd = row.find(',', tickStart);
   const std::size_t caption = row.find(",\"");
@@ -29,28 +28,31 @@ struct LiveRun {
   std::vector<std::int64_t> ticks;  // the live clock at each frame's start
 
   replay::FrameObserver Observer() {
-    return [this](std::int64_t frame, std::int64_t tick, int deaths) {
-      rows.push_back(GameColumns(frame, tick, deaths));
-      ticks.push_back(tick);
+    return [this](const Game& game) {
+      rows.push_back(GameColumns(game));
+      ticks.push_back(game.FrameTick());
     };
   }
 };
 
-// Runs the game in `window` from start-up to its close.
-inline void RunToClose(platform::Window& window) {
-  platform::UseWindow(&window);
+// Runs a game afresh from start-up to its close, on a window of type
+// Wrapper that wraps the stand-in `real`: Wrapper(real, game, args...).
+template <class Wrapper, class... Args>
+void RunToClose(LiveWindow& real, Args&&... args) {
+  Game game(real);
+  real.Follow(game);
+  Wrapper window(real, game, std::forward<Args>(args)...);
+  game.window = &window;
   try {
-    CreateStage1();
+    game.Form_Load();
   } catch (const platform::ProgramEnded&) {
   }
-  platform::UseWindow(nullptr);
 }
 
 // The rows of a replay of the script's text.
 inline std::vector<std::string> ReplayRows(const std::string& text, std::optional<std::int64_t> frames = {}) {
   std::vector<std::string> rows;
-  replay::Replay(replay::ParseScript(text, "script"), frames, [&](std::int64_t frame, std::int64_t tick, int deaths) {
-    rows.push_back(GameColumns(frame, tick, deaths));
-  });
+  replay::HeadlessGame run(replay::ParseScript(text, "script").events);
+  replay::Replay(run, frames, [&](const Game& game) { rows.push_back(GameColumns(game)); });
   return rows;
 }

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/scripted_event.h"
-#include "shell/module1.h"
+#include "shell/game.h"
 
 // The player's events; their times are not used.
 inline platform::ScriptedEvent Press(std::int16_t key) { return {0, platform::ScriptedEvent::Kind::KeyDown, key}; }
@@ -35,11 +35,14 @@ class LiveWindow final : public platform::Window {
   explicit LiveWindow(std::vector<LiveMoment> moments, int step = 3, int lateEvery = 7, int lateMs = 25)
       : moments_(std::move(moments)), step_(step), lateEvery_(lateEvery), lateMs_(lateMs) {}
 
+  // The game whose frames it counts.
+  void Follow(const Game& game) { game_ = &game; }
+
   void SetHandlers(platform::WindowHandlers handlers) override { handlers_ = std::move(handlers); }
   void ShowMaximized() override {}
   void SetCaption(const std::string&) override {}
   void Present(const platform::Surface&) override {
-    if (module1::Paused != False) return;
+    if (game_->Paused != False) return;
     ++frames_;
     pumps_ = 0;
     if (lateEvery_ > 0 && frames_ % lateEvery_ == 0) tick_ += lateMs_;
@@ -83,6 +86,7 @@ class LiveWindow final : public platform::Window {
     }
   }
 
+  const Game* game_ = nullptr;
   std::vector<LiveMoment> moments_;
   int step_, lateEvery_, lateMs_;
   platform::WindowHandlers handlers_;

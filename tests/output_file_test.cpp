@@ -30,8 +30,8 @@ TEST(OutputFile, SaysOnceWhyWhatWasWrittenWasLost) {
 TEST(OutputFile, ATraceThatCantBeWrittenEndsTheReplay) {
   replay::OutputFile trace("test");
   ASSERT_TRUE(trace.Open("/dev/full"));
-  const replay::Outcome outcome = replay::Replay(replay::ParseScript(RouteText("complete.txt"), "complete.txt"),
-                                                 std::nullopt, replay::WriteAsItGoes(&trace, true, nullptr));
+  replay::HeadlessGame run(replay::ParseScript(RouteText("complete.txt"), "complete.txt").events);
+  const replay::Outcome outcome = replay::Replay(run, std::nullopt, replay::WriteAsItGoes(&trace, true, nullptr));
   EXPECT_EQ(outcome.frames, 1);
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(trace.Close());
@@ -45,8 +45,7 @@ TEST(OutputFile, ARecordingThatCantBeWrittenEndsTheGame) {
   ASSERT_TRUE(script.Open("/dev/full"));
   LiveWindow real({{5, 1, {Press(vk::Right)}}, {50, 1, {CloseWindow()}}});
   LiveRun live;
-  RecordingWindow window(real, script, live.Observer());
-  RunToClose(window);
+  RunToClose<RecordingWindow>(real, script, live.Observer());
   EXPECT_EQ(live.rows.size(), 0u) << "ended at the first frame's present";
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(script.Close());
@@ -59,8 +58,7 @@ TEST(OutputFile, ATraceThatCantBeWrittenEndsTheGameAndTheRecordingKeepsItsEvents
   ASSERT_TRUE(script.Open(path));
   ASSERT_TRUE(trace.Open("/dev/full"));
   LiveWindow real({{1, 1, {Press(vk::Right)}}, {50, 1, {CloseWindow()}}});
-  RecordingWindow window(real, script, replay::WriteAsItGoes(&trace, true, nullptr));
-  RunToClose(window);
+  RunToClose<RecordingWindow>(real, script, replay::WriteAsItGoes(&trace, true, nullptr));
   EXPECT_TRUE(script.Close());
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(trace.Close());

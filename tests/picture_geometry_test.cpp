@@ -55,8 +55,8 @@ class LevelPicture {
 
 class PictureAndGeometry : public ::testing::Test {
  protected:
-  void SetUp() override { stage::Form = kStage; }
-  static constexpr HDC kStage = 0x5A0177;
+  const stage::BackImage form;  // a stage window's: the queries answer for it alone
+  const HDC kStage = form.hDC();
   static const LevelPicture& Picture() {
     static const LevelPicture picture;
     return picture;

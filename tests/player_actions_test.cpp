@@ -7,12 +7,11 @@
 
 namespace {
 
-using module1::KeyState;
-
 class Actions : public ::testing::Test {
  protected:
   StartedGame game;
   playercls& p = game.player();
+  module1::KeyStates& KeyState = game.game.KeyState;
 };
 
 TEST_F(Actions, TurningChoosesTheFrameForThePosture) {

@@ -8,8 +8,6 @@
 
 namespace {
 
-using module1::KeyState;
-
 // The player standing on the top band's floor between the high step and the
 // hanging block: level floor at Y 111, no wall and no ceiling in reach.
 class Movement : public ::testing::Test {
@@ -27,6 +25,7 @@ class Movement : public ::testing::Test {
   static constexpr float kOpenFloor = 450;
   StartedGame game;
   playercls& p = game.player();
+  module1::KeyStates& KeyState = game.game.KeyState;
 };
 
 TEST_F(Movement, StandingStillChangesNothing) {

@@ -45,11 +45,10 @@ Recorded Record(std::vector<LiveMoment> moments,
   LiveWindow real(std::move(moments));
   Recorded recorded;
   const replay::FrameObserver observe = recorded.live.Observer();
-  RecordingWindow window(real, out, [&](std::int64_t frame, std::int64_t tick, int deaths) {
-    observe(frame, tick, deaths);
-    if (duringRun) duringRun(frame, file.path());
+  RunToClose<RecordingWindow>(real, out, [&](const Game& game) {
+    observe(game);
+    if (duringRun) duringRun(game.FramesDrawn, file.path());
   });
-  RunToClose(window);
   EXPECT_TRUE(out.Close());
   recorded.undelivered = real.Undelivered();
   recorded.deaths = real.Messages();

@@ -23,8 +23,7 @@
 #include "platform/surface.h"
 #include "replay/replay.h"
 #include "replay/script.h"
-#include "shell/module1.h"
-#include "shell/stage1.h"
+#include "shell/pictures.h"
 
 namespace {
 
@@ -72,15 +71,15 @@ class Replayed {
     EXPECT_FALSE(text.empty()) << name;
     const replay::Script script = replay::ParseScript(text, name);
     EXPECT_TRUE(script.closes) << name << " ends itself";
-    const replay::Outcome outcome =
-        replay::Replay(script, std::nullopt, [&](std::int64_t frame, std::int64_t tick, int deaths) {
-          const playercls& p = *module1::Player;
-          rows_.push_back({frame, tick, p.X, p.Y, p.XVel, p.YVel, p.XVelMax, p.Jumps, p.Picstate, p.Crouched == True,
-                           p.Visible == True, Stage1.Flag1->Raised == True, Stage1.Flag2->Raised == True,
-                           Stage1.Door1->Opened == True, deaths, Stage1.Caption});
-        });
+    replay::HeadlessGame run(script.events);
+    const replay::Outcome outcome = replay::Replay(run, std::nullopt, [&](const Game& game) {
+      const playercls& p = game.Player;
+      rows_.push_back({game.FramesDrawn, game.FrameTick(), p.X, p.Y, p.XVel, p.YVel, p.XVelMax, p.Jumps, p.Picstate,
+                       p.Crouched == True, p.Visible == True, game.Flag1.Raised == True, game.Flag2.Raised == True,
+                       game.Door1.Opened == True, game.Deaths, game.Stage1.Caption});
+    });
     EXPECT_TRUE(outcome.canEnd) << name;
-    const platform::Surface& back = *Stage1.BackImage;
+    const platform::Surface& back = run.game.Stage1.BackImage;
     for (int y = 0; y < layout::StageHeight; ++y) {
       picture_.insert(picture_.end(), back.Row(y), back.Row(y) + layout::StageWidth);
     }
@@ -153,9 +152,9 @@ TEST(CompleteRoute, PassesEveryStretchWhereItsCommentsSay) {
 // own pictures: the level, the door's open cell over its place (its mask is
 // solid) and both pennants at the top of their poles. No player anywhere.
 std::vector<Pixel> FinishedLevel() {
-  const platform::Surface& level = *Stage1.background.Picture;
-  const platform::Surface& door = *Stage1.doorpic.Picture;
-  const platform::Surface& flag = *Stage1.flagpic.Picture;
+  const platform::Surface& level = *SharedPicture(embedded::background);
+  const platform::Surface& door = *SharedPicture(embedded::doorpic);
+  const platform::Surface& flag = *SharedPicture(embedded::flagpic);
   const int width = layout::StageWidth;
   std::vector<Pixel> image(level.Pixels().begin(), level.Pixels().begin() + width * layout::StageHeight);
   for (int y = 0; y < 55; ++y) {
@@ -194,13 +193,13 @@ TEST(CompleteRoute, LastFrameShowsTheOpenDoorBothFlagsUpAndNoPlayer) {
 
   // The check has teeth: the open door is not the closed one, and the
   // pennants are not where they start.
-  const platform::Surface& door = *Stage1.doorpic.Picture;
+  const platform::Surface& door = *SharedPicture(embedded::doorpic);
   int doorCellsDiffer = 0;
   for (int y = 0; y < 55; ++y) {
     for (int x = 0; x < 28; ++x) doorCellsDiffer += door.At(28 + x, y) != door.At(84 + x, y);
   }
   EXPECT_GT(doorCellsDiffer, 28 * 55 / 2);
-  const platform::Surface& level = *Stage1.background.Picture;
+  const platform::Surface& level = *SharedPicture(embedded::background);
   EXPECT_NE(expected[std::size_t(278 * layout::StageWidth + 357)], level.At(357, 278)) << "flag 1 raised";
   EXPECT_EQ(expected[std::size_t(334 * layout::StageWidth + 357)], level.At(357, 334)) << "flag 1 gone from below";
 

@@ -16,7 +16,6 @@
 #include "app/command_line.h"
 #include "app/play.h"
 #include "platform/sdl/virtual_pad.h"
-#include "shell/module1.h"
 
 namespace {
 
@@ -49,15 +48,18 @@ int main(int argc, char** argv) {
   if (!line.error.empty()) return 2;
 
   static platform::VirtualPad pad;  // SDL lets go of it when the window closes
-  const int status = PlayInWindow(line.options.view, [&commands](platform::DesktopWindow&) {
-    if (!pad.Plug()) std::fprintf(stderr, "virtual pad: cannot plug in\n");
-    std::thread(Follow, commands, std::ref(pad)).detach();
-  });
-
-  std::printf("held:");
-  for (std::size_t code = 0; code < module1::KeyState.size(); ++code) {
-    if (module1::KeyState[code] != False) std::printf(" %zu", code);
-  }
-  std::printf("\nspeed limit: %g\n", double(module1::Player->XVelMax));
-  return status;
+  return PlayInWindow(
+      line.options.view,
+      [&commands](platform::DesktopWindow&) {
+        if (!pad.Plug()) std::fprintf(stderr, "virtual pad: cannot plug in\n");
+        std::thread(Follow, commands, std::ref(pad)).detach();
+      },
+      {},
+      [](const Game& game) {
+        std::printf("held:");
+        for (std::size_t code = 0; code < game.KeyState.size(); ++code) {
+          if (game.KeyState[code] != False) std::printf(" %zu", code);
+        }
+        std::printf("\nspeed limit: %g\n", double(game.Player.XVelMax));
+      });
 }

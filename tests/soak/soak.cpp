@@ -13,8 +13,6 @@
 #include "core/layout.h"
 #include "platform/keys.h"
 #include "replay/replay.h"
-#include "shell/module1.h"
-#include "shell/stage1.h"
 
 namespace {
 
@@ -71,11 +69,12 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  replay::Script script{RandomKeys(frames, seed), false};
+  replay::HeadlessGame run(RandomKeys(frames, seed));
   long baseline = 0, peak = 0;
   std::int64_t bad = 0;
-  const auto check = [&](std::int64_t frame, std::int64_t, int) {
-    const playercls& p = *module1::Player;
+  const auto check = [&](const Game& game) {
+    const std::int64_t frame = game.FramesDrawn;
+    const playercls& p = game.Player;
     const float numbers[] = {p.X, p.Y, p.XVel, p.YVel, p.XVelMax};
     const char* wrong = nullptr;
     for (const float v : numbers) {
@@ -90,8 +89,7 @@ int main(int argc, char** argv) {
     if (crouching != (p.Crouched == True)) wrong = "Picstate does not match Crouched";
     if (p.XVelMax != p.Walkspeed && p.XVelMax != p.Runspeed) wrong = "XVelMax is neither walking nor running";
     if (wrong != nullptr && bad++ < 10) {
-      std::fprintf(stderr, "frame %lld: %s: %s", static_cast<long long>(frame), wrong,
-                   replay::TraceRow(frame, 0, 0).c_str());
+      std::fprintf(stderr, "frame %lld: %s: %s", static_cast<long long>(frame), wrong, replay::TraceRow(game).c_str());
     }
     if (frame == 10000) baseline = ResidentKiB();
     if (frame % 10000 == 0) {
@@ -102,7 +100,7 @@ int main(int argc, char** argv) {
       }
     }
   };
-  const replay::Outcome outcome = replay::Replay(script, frames, check);
+  const replay::Outcome outcome = replay::Replay(run, frames, check);
   std::fprintf(stderr, "\n");
 
   const long growth = peak - baseline;

@@ -1,7 +1,0 @@
-#include "core/key_state.h"
-
-namespace module1 {
-
-std::array<Boolean, kKeyStateUpper + 1> KeyState{};
-
-}  // namespace module1
