@@ -1,37 +1,12 @@
 #include "app/recorder.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
-
-#include "generated/version.h"
+#include "replay/recording.h"
 #include "replay/script.h"
-
-namespace {
-
-// The local time and its offset from UTC, "2024-05-01 14:03:07 +0200", worded
-// the same on every system (Windows' strftime writes a zone's name for %z).
-std::string Now() {
-  const std::time_t now = std::time(nullptr);
-  const std::tm local = *std::localtime(&now);
-  std::tm utc = *std::gmtime(&now);
-  utc.tm_isdst = local.tm_isdst;  // read as local time, UTC's fields are a time `offset` earlier
-  const long offset = long(std::difftime(now, std::mktime(&utc)) / 60);
-  char text[64];
-  const std::size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  std::snprintf(text + n, sizeof text - n, " %c%02ld%02ld", offset < 0 ? '-' : '+', std::labs(offset) / 60,
-                std::labs(offset) % 60);
-  return text;
-}
-
-}  // namespace
 
 RecordingWindow::RecordingWindow(platform::Window& real, const Game& game, replay::OutputFile& script,
                                  replay::FrameObserver afterFrame)
     : WatchedWindow(real, game, std::move(afterFrame)), script_(script) {
-  const std::string header = std::string("# Recorded by Plinkard ") + PLINKARD_VERSION + " on " + Now() +
-                             "\n# Watch it with plinkard --play FILE; check it with plinkard-replay FILE\n";
-  unflushed_ = !script_.Write(header, true);  // a failure shows at the first present
+  unflushed_ = !script_.Write(replay::RecordingHeader(replay::TimeNow()), true);  // a failure shows at the first present
 }
 
 // Before the frame is reported, so that a trace row never names a frame whose
@@ -65,8 +40,16 @@ std::int64_t RecordingWindow::TimeOfEvent() {
 }
 
 void RecordingWindow::Write(platform::ScriptedEvent::Kind kind, std::int16_t keyCode) {
-  script_.Write(replay::ScriptLine({TimeOfEvent(), kind, keyCode}));
+  events_.push_back({TimeOfEvent(), kind, keyCode});
+  script_.Write(replay::ScriptLine(events_.back()));
   unflushed_ = true;
+  closed_ = closed_ || kind == platform::ScriptedEvent::Kind::Close;
+}
+
+void RecordingWindow::Finish() {
+  if (!closed_) Write(platform::ScriptedEvent::Kind::Close, 0);
+  const replay::RunResult result = replay::ResultOf(events_, std::nullopt);
+  script_.Write(replay::ResultLines(result), true);
 }
 
 platform::WindowHandlers RecordingWindow::Intercept(platform::WindowHandlers game) {

@@ -8,10 +8,12 @@
 #include "platform/scripted_event.h"
 #include "replay/output_file.h"
 
+#include <vector>
+
 class RecordingWindow final : public WatchedWindow {
  public:
-  // Writes the script to `script`, which stays open and the caller's: two
-  // comment lines saying what made it, then one line per event. The file is
+  // Writes the recording to `script`, which stays open and the caller's: its
+  // header (replay/recording.h), then one line per event. The file is
   // flushed after every present that follows a written event, and at the
   // close. When it can't be written, the game ends at the next present (as a
   // close would, throwing platform::ProgramEnded): closing the file says why.
@@ -20,6 +22,11 @@ class RecordingWindow final : public WatchedWindow {
 
   void Present(const platform::Surface& backImage) override;
   void PumpEvents() override;
+
+  // Once the game has ended, however it ended: a close where the game ended
+  // without one (so that a replay ends there too), and the result lines,
+  // worked out by replaying the recording.
+  void Finish();
 
  protected:
   platform::WindowHandlers Intercept(platform::WindowHandlers game) override;
@@ -30,6 +37,8 @@ class RecordingWindow final : public WatchedWindow {
   std::int64_t TimeOfEvent();
 
   replay::OutputFile& script_;
+  std::vector<platform::ScriptedEvent> events_;  // as written
+  bool closed_ = false;
   bool inMessage_ = false;      // the death message is up
   bool pumpDelivered_ = false;  // the current pump has delivered an event
   bool unflushed_ = false;

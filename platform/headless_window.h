@@ -49,6 +49,9 @@ class HeadlessWindow final : public Window {
   const std::string& LastMessage() const { return lastMessage_; }
   const std::string& LastMessageTitle() const { return lastMessageTitle_; }
   std::size_t EventsLeft() const { return events_->size() - next_; }
+  // The events in the order they are delivered, and how many of them have been.
+  const std::vector<ScriptedEvent>& Events() const { return *events_; }
+  std::size_t EventsDelivered() const { return next_; }
   void SetClock(std::int64_t tick) { clock_ = tick; }
 
  private:

@@ -31,16 +31,27 @@ std::string TraceHeader() {
          "MeasureLeft,MeasureTop,Caption\n";
 }
 
-std::string TraceRow(const Game& game) {
+namespace {
+
+// The columns from X to MeasureTop.
+std::string StateColumns(const Game& game) {
   const playercls& p = game.Player;
-  char row[512];
-  std::snprintf(row, sizeof row, "%lld,%lld,%.9g,%.9g,%.9g,%.9g,%.9g,%d,%d,%d,%d,%d,%d,%d,%d,%.9g,%.9g,\"%s\"\n",
-                static_cast<long long>(game.FramesDrawn), static_cast<long long>(game.FrameTick()), double(p.X),
+  char columns[384];
+  std::snprintf(columns, sizeof columns, "%.9g,%.9g,%.9g,%.9g,%.9g,%d,%d,%d,%d,%d,%d,%d,%d,%.9g,%.9g", double(p.X),
                 double(p.Y), double(p.XVel), double(p.YVel), double(p.XVelMax), p.Jumps, p.Picstate, p.Crouched,
                 p.Visible, game.Flag1.Raised, game.Flag2.Raised, game.Door1.Opened, game.Deaths,
-                double(game.Stage1.measure.Left), double(game.Stage1.measure.Top), game.Stage1.Caption.c_str());
-  return row;
+                double(game.Stage1.measure.Left), double(game.Stage1.measure.Top));
+  return columns;
 }
+
+}  // namespace
+
+std::string TraceRow(const Game& game) {
+  return std::to_string(game.FramesDrawn) + "," + std::to_string(game.FrameTick()) + "," + StateColumns(game) + ",\"" +
+         game.Stage1.Caption + "\"\n";
+}
+
+std::string StateRow(const Game& game) { return std::to_string(game.FramesDrawn) + "," + StateColumns(game) + "\n"; }
 
 FrameObserver WriteAsItGoes(OutputFile* trace, bool flushEachRow, std::FILE* finish) {
   return [trace, flushEachRow, finish, finished = false](const Game& game) mutable {

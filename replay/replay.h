@@ -37,6 +37,9 @@ Outcome Replay(HeadlessGame& run, std::optional<std::int64_t> frames, const Fram
 // The trace's header and the row of the frame the game drew last.
 std::string TraceHeader();
 std::string TraceRow(const Game& game);
+// The row's game-state columns: every one but the tick and the Caption, which
+// depend on the clock ("frame,X,Y,...,MeasureTop\n").
+std::string StateRow(const Game& game);
 
 // The line that says a run reached the door: the frame on which it opened,
 // the game time (100 frames a second) and the deaths, e.g. "Door opened at

@@ -17,7 +17,7 @@ BUILD="
   cmake ninja-build g++ make pkg-config
   file dpkg-dev
   libsdl2-dev libwayland-dev libstb-dev
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev zlib1g-dev
 "
 CHECK="
   shellcheck fonts-dejavu-core

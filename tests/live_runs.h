@@ -2,6 +2,7 @@
 // compared by the trace's game-state columns.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,9 +37,10 @@ struct LiveRun {
 };
 
 // Runs a game afresh from start-up to its close, on a window of type
-// Wrapper that wraps the stand-in `real`: Wrapper(real, game, args...).
+// Wrapper that wraps the stand-in `real`: Wrapper(real, game, args...). Once
+// the game has ended, `ended` hears of the window.
 template <class Wrapper, class... Args>
-void RunToClose(LiveWindow& real, Args&&... args) {
+void RunToClose(LiveWindow& real, const std::function<void(Wrapper&)>& ended, Args&&... args) {
   Game game(real);
   real.Follow(game);
   Wrapper window(real, game, std::forward<Args>(args)...);
@@ -47,6 +49,7 @@ void RunToClose(LiveWindow& real, Args&&... args) {
     game.Form_Load();
   } catch (const platform::ProgramEnded&) {
   }
+  if (ended) ended(window);
 }
 
 // The rows of a replay of the script's text.

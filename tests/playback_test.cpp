@@ -21,7 +21,7 @@ struct Played {
 Played Play(const std::string& script, std::vector<LiveMoment> viewer = {}) {
   LiveWindow real(std::move(viewer));
   Played played;
-  RunToClose<PlaybackWindow>(real, replay::ParseScript(script, "script").events, played.live.Observer());
+  RunToClose<PlaybackWindow>(real, {}, replay::ParseScript(script, "script").events, played.live.Observer());
   played.undelivered = real.Undelivered();
   return played;
 }

@@ -14,6 +14,7 @@
 #include "generated/version.h"
 #include "live_runs.h"
 #include "platform/keys.h"
+#include "replay/recording.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ Recorded Record(std::vector<LiveMoment> moments,
   LiveWindow real(std::move(moments));
   Recorded recorded;
   const replay::FrameObserver observe = recorded.live.Observer();
-  RunToClose<RecordingWindow>(real, out, [&](const Game& game) {
+  RunToClose<RecordingWindow>(real, &RecordingWindow::Finish, out, [&](const Game& game) {
     observe(game);
     if (duringRun) duringRun(game.FramesDrawn, file.path());
   });
@@ -174,6 +175,8 @@ TEST(Recording, ReplaysToTheSameFramesWheneverTheEventsCame) {
     for (std::size_t i = 0; i < recorded.live.rows.size(); ++i) {
       ASSERT_EQ(replayed[i], recorded.live.rows[i]) << "frame " << i + 1 << "\n" << recorded.script;
     }
+    const replay::Verdict verdict = replay::Verify(replay::ReadRecording(recorded.script, "recorded"));
+    EXPECT_EQ(verdict.kind, replay::Verdict::Kind::Verified) << verdict.words << "\n" << recorded.script;
   }
 }
 
@@ -183,7 +186,7 @@ TEST(Recording, IsOnDiskBeforeTheFrameAfterItsEvents) {
   Record({{1, 1, {Press(vk::Right)}}, {3, 2, {Press(vk::Up)}}, {6, 1, {CloseWindow()}}},
          [&](std::int64_t, const std::string& path) { seen.push_back(ReadFile(path)); });
   ASSERT_EQ(seen.size(), 6u);
-  const std::string header = std::string("# Recorded by Plinkard ") + PLINKARD_VERSION + " on ";
+  const std::string header = std::string("# Plinkard recording 2, made by Plinkard ") + PLINKARD_VERSION + " on ";
   EXPECT_EQ(seen[0].substr(0, header.size()), header);
   EXPECT_EQ(seen[0].find("down"), std::string::npos);
   EXPECT_NE(seen[1].find("10    down Right\n"), std::string::npos);

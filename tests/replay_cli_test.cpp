@@ -10,6 +10,7 @@
 #include <string>
 
 #include "program_run.h"
+#include "replay/recording.h"
 #include "replay/replay.h"
 #include "replay/script.h"
 
@@ -166,6 +167,44 @@ TEST_F(ReplayCli, StopsAtAWriteThatFails) {
 
   EXPECT_EQ(Run("--trace - " + RoutePath("walk.txt") + " >/dev/full"), 1);
   EXPECT_EQ(err(), "plinkard-replay: -: can't write: No space left on device\n");
+}
+
+// Recordings checked, described and turned into links: one line a file, and
+// the worst file's status.
+TEST_F(ReplayCli, VerifiesRecordingsSaysWhatTheyHoldAndLinksThem) {
+  const replay::Script route = replay::ParseScript(ReadFile(RoutePath("complete.txt")), "complete.txt");
+  std::string recording = replay::RecordingHeader("2026-12-10 12:00:00 +0000");
+  for (const platform::ScriptedEvent& e : route.events) recording += replay::ScriptLine(e);
+  recording += replay::ResultLines(replay::ResultOf(route.events, std::nullopt));
+  const std::string good = Write("good.txt", recording);
+  std::string moved = recording;
+  moved.replace(moved.find("\n5500 "), 6, "\n5501 ");
+  const std::string edited = Write("edited.txt", moved);
+  const std::string killed = Write("killed.txt", recording.substr(0, recording.find("# frames")));
+  const std::string out = Path("out.txt");
+
+  EXPECT_EQ(Run("--verify " + good + " >" + out), 0) << err();
+  EXPECT_EQ(ReadFile(out), good + ": verified: door at frame 1740 (17.40 s), 0 deaths\n");
+  EXPECT_EQ(Run("--verify " + good + " " + edited + " " + killed + " >" + out), 1);
+  EXPECT_EQ(ReadFile(out), good + ": verified: door at frame 1740 (17.40 s), 0 deaths\n" + edited +
+                               ": differs from frame 501\n" + killed + ": unfinished: no result lines\n");
+  EXPECT_EQ(Run("--verify " + good + " " + Path("missing.txt") + " " + Write("bad.txt", "10 jump\n") + " >" + out), 2);
+  EXPECT_EQ(ReadFile(out), good + ": verified: door at frame 1740 (17.40 s), 0 deaths\n" + Path("missing.txt") +
+                               ": can't read: No such file or directory\n" + Path("bad.txt") +
+                               ":1: unknown action \"jump\" (down, up, tap or close)\n");
+
+  EXPECT_EQ(Run("--info " + good + " >" + out), 0);
+  EXPECT_EQ(ReadFile(out).substr(0, good.size() + 31), good + ": Plinkard recording 2, made by");
+  EXPECT_NE(ReadFile(out).find("  door opened at frame 1740 (17.40 s), 0 deaths\n"), std::string::npos);
+
+  EXPECT_EQ(Run("--link " + good + " >" + out), 0);
+  EXPECT_EQ(ReadFile(out).substr(0, 5), "#run=");
+  EXPECT_LT(ReadFile(out).size(), 2000u);
+
+  for (const std::string& wrong : {std::string("--verify"), "--link " + good + " " + good, "--verify " + good + " --frames 3",
+                                   "--info " + good + " --link " + good}) {
+    EXPECT_EQ(Run(wrong), 2) << wrong;
+  }
 }
 
 TEST_F(ReplayCli, APausedRunWithNothingLeftCanNeverEnd) {
