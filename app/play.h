@@ -11,6 +11,11 @@
 // wraps the real one.
 using WindowWrapper = std::function<std::unique_ptr<platform::Window>(platform::Window& real, const Game& game)>;
 
+// Opens the desktop window (its caption "Form1", its restored size the
+// stage window's), lets `use` run in it, and answers the process's exit
+// status: 1, with one line on standard error, when the window can't be opened.
+int InDesktopWindow(const platform::ViewOptions& view, const std::function<void(platform::DesktopWindow&)>& use);
+
 // Opens the window, runs a game in it until the window is closed, and
 // answers the process's exit status: 1, with one line on standard error, when
 // the window can't be opened. `prepare` may adjust the window before the game

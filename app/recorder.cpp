@@ -6,7 +6,8 @@
 RecordingWindow::RecordingWindow(platform::Window& real, const Game& game, replay::OutputFile& script,
                                  replay::FrameObserver afterFrame)
     : WatchedWindow(real, game, std::move(afterFrame)), script_(script) {
-  unflushed_ = !script_.Write(replay::RecordingHeader(replay::TimeNow()), true);  // a failure shows at the first present
+  unflushed_ =
+      !script_.Write(replay::RecordingHeader(replay::TimeNow()), true);  // a failure shows at the first present
 }
 
 // Before the frame is reported, so that a trace row never names a frame whose

@@ -4,11 +4,11 @@
 // among the frames (VirtualClock).
 #pragma once
 
+#include <vector>
+
 #include "app/watched_window.h"
 #include "platform/scripted_event.h"
 #include "replay/output_file.h"
-
-#include <vector>
 
 class RecordingWindow final : public WatchedWindow {
  public:

@@ -22,6 +22,10 @@ BackImage::BackImage(const BackImage& other) : Surface(other) { Forms().push_bac
 
 BackImage::~BackImage() { std::erase(Forms(), hDC()); }
 
+void BackImage::DropPicture() { Surface::operator=(Surface(0, 0)); }
+
+void BackImage::BlankPicture() { Surface::operator=(Surface(layout::StageWidth, layout::StageHeight)); }
+
 bool IsForm(platform::HDC hdc) { return hdc != 0 && std::find(Forms().begin(), Forms().end(), hdc) != Forms().end(); }
 
 }  // namespace stage

@@ -19,6 +19,11 @@ class BackImage final : public platform::Surface {
   BackImage(const BackImage& other);
   BackImage& operator=(const BackImage& other) = default;
   ~BackImage();
+
+  // Without a picture (a game kept only to go back to needs none), or with
+  // a blank one again, which the next frame drawn covers whole.
+  void DropPicture();
+  void BlankPicture();
 };
 
 // Whether `hdc` is a stage window's device context: some game's back image.

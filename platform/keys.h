@@ -11,7 +11,7 @@ namespace vk {
 using Code = std::int16_t;
 
 inline constexpr Code Backspace = 8, Tab = 9, Enter = 13, Shift = 16, Ctrl = 17, Alt = 18, Escape = 27, Space = 32,
-                      Left = 37, Up = 38, Right = 39, Down = 40, Numpad0 = 96, F1 = 112;
+                      Home = 36, Left = 37, Up = 38, Right = 39, Down = 40, Numpad0 = 96, F1 = 112;
 
 constexpr Code Letter(char capital) { return Code(capital); }  // 'A' to 'Z'
 constexpr Code Digit(int digit) { return Code('0' + digit); }  // 0 to 9

@@ -23,8 +23,8 @@ constexpr std::array<int, 29> kLengthBase{3,  4,  5,  6,  7,  8,  9,  10, 11,  1
 constexpr std::array<int, 29> kLengthExtra{0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                            2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
 // Distances 1 to 32768 as symbols 0 to 29.
-constexpr std::array<int, 30> kDistanceBase{1,   2,   3,   4,   5,   7,    9,    13,   17,   25,
-                                            33,  49,  65,  97,  129, 193,  257,  385,  513,  769,
+constexpr std::array<int, 30> kDistanceBase{1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                                            33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
                                             1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 constexpr std::array<int, 30> kDistanceExtra{0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                              6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
@@ -62,7 +62,8 @@ std::vector<Token> FindRepeats(std::string_view data) {
     if (i + kMinMatch > data.size()) return best;
     const int most = int(std::min<std::size_t>(kMaxMatch, data.size() - i));
     int at = head[hash(i)];
-    for (int chain = 0; at >= 0 && int(i) - at <= kWindow && chain < kLongestChain; ++chain, at = previous[std::size_t(at)]) {
+    for (int chain = 0; at >= 0 && int(i) - at <= kWindow && chain < kLongestChain;
+         ++chain, at = previous[std::size_t(at)]) {
       int n = 0;
       while (n < most && data[std::size_t(at + n)] == data[i + std::size_t(n)]) ++n;
       if (n > best.length) best = {n, int(i) - at};

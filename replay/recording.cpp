@@ -33,9 +33,8 @@ std::optional<std::int64_t> Number(std::string_view text) {
 }
 
 bool IsHexDigest(std::string_view text) {
-  return text.size() == 64 && std::all_of(text.begin(), text.end(), [](char c) {
-           return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
-         });
+  return text.size() == 64 &&
+         std::all_of(text.begin(), text.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
 // The checks a run of `frames` frames has, by the frames each covers.
@@ -265,8 +264,8 @@ std::string Description(const std::string& name, const Recording& recording) {
   std::string text = name + ": Plinkard recording " + std::to_string(recording.format) + ", made by Plinkard " +
                      recording.madeBy + " on " + recording.madeOn + "\n";
   if (!recording.result) {
-    return text + "  " + counted + "; no result lines: " +
-           (recording.format == 1 ? "recordings of format 1 have none" : "unfinished") + "\n";
+    return text + "  " + counted +
+           "; no result lines: " + (recording.format == 1 ? "recordings of format 1 have none" : "unfinished") + "\n";
   }
   const RunResult& r = *recording.result;
   text += "  " + std::to_string(r.frames) + " frames (" + Seconds(r.frames) + "), " + counted;
@@ -285,7 +284,9 @@ Verdict Verify(const Recording& recording) {
   if (!recording.damaged.empty()) return {Kind::Differs, "differs: damaged result line " + recording.damaged.front()};
   const RunResult& claimed = *recording.result;
   const RunResult actual = ResultOf(recording.script.events, claimed.frames + 1, claimed.checks);
-  const auto differs = [](std::int64_t frame) { return Verdict{Kind::Differs, "differs from frame " + std::to_string(frame)}; };
+  const auto differs = [](std::int64_t frame) {
+    return Verdict{Kind::Differs, "differs from frame " + std::to_string(frame)};
+  };
 
   for (std::size_t i = 0; i < claimed.checks.size(); ++i) {
     if (i >= actual.checks.size() || !(actual.checks[i] == claimed.checks[i])) return differs(claimed.checks[i].first);
@@ -302,8 +303,8 @@ Verdict Verify(const Recording& recording) {
   }
   const std::string deaths = std::to_string(actual.deaths) + (actual.deaths == 1 ? " death" : " deaths");
   if (actual.door) {
-    return {Kind::Verified, "verified: door at frame " + std::to_string(*actual.door) + " (" + Seconds(*actual.door) +
-                                "), " + deaths};
+    return {Kind::Verified,
+            "verified: door at frame " + std::to_string(*actual.door) + " (" + Seconds(*actual.door) + "), " + deaths};
   }
   return {Kind::Verified, "verified: " + std::to_string(actual.frames) + " frames, " + deaths + ", door not opened"};
 }

@@ -71,9 +71,9 @@ struct RunResult {
   std::int64_t frames = 0;
   std::optional<std::int64_t> door;  // the frame the door opened on
   int deaths = 0;
-  std::vector<int> speeds;     // percentages, each once, in the order first played at
-  std::vector<Check> checks;   // every 100 frames
-  std::string all;             // the whole run
+  std::vector<int> speeds;    // percentages, each once, in the order first played at
+  std::vector<Check> checks;  // every 100 frames
+  std::string all;            // the whole run
   // Not written: the frame of each death, to say where a claim goes wrong.
   std::vector<std::int64_t> deathFrames;
 };
@@ -92,7 +92,7 @@ std::string ResultLines(const RunResult& result);
 std::string DoorWords(const std::optional<std::int64_t>& door);
 
 struct Recording {
-  int format = 0;  // 0 for a script that no game recorded
+  int format = 0;      // 0 for a script that no game recorded
   std::string madeBy;  // the game's version
   std::string madeOn;
   Script script;

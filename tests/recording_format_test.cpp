@@ -83,7 +83,8 @@ TEST(Deflate, AnyReaderGetsTheBytesBack) {
   const std::vector<std::string> inputs = {
       "", "x", "xy", std::string(100000, 'z'), noise, skewed, RouteText("complete.txt"), Recorded("deaths.txt"),
   };
-  for (const std::string& in : inputs) EXPECT_TRUE(Inflated(replay::Deflate(in), in.size()) == in) << in.size() << " bytes";
+  for (const std::string& in : inputs)
+    EXPECT_TRUE(Inflated(replay::Deflate(in), in.size()) == in) << in.size() << " bytes";
   EXPECT_LT(replay::Deflate(RouteText("complete.txt")).size(), RouteText("complete.txt").size() / 2);
 }
 
@@ -123,7 +124,7 @@ TEST(Recording, AnyChangeToAnEventIsFoundNearWhereItActs) {
       case 1: e.keyCode = e.keyCode == vk::F1 ? vk::Up : vk::F1; break;  // F1: a key the game does nothing with
       case 2:
         e.kind = e.kind == platform::ScriptedEvent::Kind::KeyDown ? platform::ScriptedEvent::Kind::KeyUp
-                                                                   : platform::ScriptedEvent::Kind::KeyDown;
+                                                                  : platform::ScriptedEvent::Kind::KeyDown;
         break;
       default: break;
     }
@@ -160,9 +161,10 @@ TEST(Recording, WithoutResultLinesItIsUnfinishedAndStillAScript) {
   EXPECT_EQ(VerifyText(killed).words, "unfinished: no result lines");
   EXPECT_EQ(ReplayRows(killed), ReplayRows(RouteText("pause.txt")));
   EXPECT_EQ(VerifyText(RouteText("pause.txt")).kind, Verdict::Kind::Unfinished) << "a script nobody recorded";
-  const replay::Recording old = replay::ReadRecording("# Recorded by Plinkard 1.1.0 on 2026-12-09 20:00:00 +0000\n"
-                                                      "10 down Right\n200 close\n",
-                                                      "old");
+  const replay::Recording old = replay::ReadRecording(
+      "# Recorded by Plinkard 1.1.0 on 2026-12-09 20:00:00 +0000\n"
+      "10 down Right\n200 close\n",
+      "old");
   EXPECT_EQ(old.format, 1);
   EXPECT_EQ(replay::Description("old", old),
             "old: Plinkard recording 1, made by Plinkard 1.1.0 on 2026-12-09 20:00:00 +0000\n"
@@ -172,11 +174,11 @@ TEST(Recording, WithoutResultLinesItIsUnfinishedAndStillAScript) {
 TEST(Recording, DescriptionSaysWhatItHoldsWithoutReplaying) {
   replay::Recording read = replay::ReadRecording(Recorded("complete.txt"), "complete");
   read.script.events.clear();  // nothing left to replay: the words come from the result lines
-  EXPECT_EQ(replay::Description("c.txt", read),
-            "c.txt: Plinkard recording 2, made by Plinkard " + std::string(PLINKARD_VERSION) +
-                " on 2026-12-10 12:00:00 +0000\n"
-                "  1750 frames (17.50 s), 0 events\n"
-                "  door opened at frame 1740 (17.40 s), 0 deaths\n");
+  EXPECT_EQ(replay::Description("c.txt", read), "c.txt: Plinkard recording 2, made by Plinkard " +
+                                                    std::string(PLINKARD_VERSION) +
+                                                    " on 2026-12-10 12:00:00 +0000\n"
+                                                    "  1750 frames (17.50 s), 0 events\n"
+                                                    "  door opened at frame 1740 (17.40 s), 0 deaths\n");
 }
 
 TEST(Link, KeepsTheEventsAndTheResultAndStillVerifies) {
@@ -191,8 +193,7 @@ TEST(Link, KeepsTheEventsAndTheResultAndStillVerifies) {
 
   const std::string fragment = replay::LinkFragment(text);
   ASSERT_EQ(fragment.substr(0, 5), "#run=");
-  EXPECT_EQ(fragment.find_first_not_of(
-                "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_", 5),
+  EXPECT_EQ(fragment.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_", 5),
             std::string::npos);
 }
 

@@ -2,6 +2,8 @@
 // frames in any pump, in the pause loop, several in one pump, auto-repeated,
 // after the death message, closing while paused or while the message is up),
 // the recording replays to the same frames.
+#include "replay/recording.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -14,7 +16,6 @@
 #include "generated/version.h"
 #include "live_runs.h"
 #include "platform/keys.h"
-#include "replay/recording.h"
 
 namespace {
 

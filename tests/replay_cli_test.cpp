@@ -201,8 +201,8 @@ TEST_F(ReplayCli, VerifiesRecordingsSaysWhatTheyHoldAndLinksThem) {
   EXPECT_EQ(ReadFile(out).substr(0, 5), "#run=");
   EXPECT_LT(ReadFile(out).size(), 2000u);
 
-  for (const std::string& wrong : {std::string("--verify"), "--link " + good + " " + good, "--verify " + good + " --frames 3",
-                                   "--info " + good + " --link " + good}) {
+  for (const std::string& wrong : {std::string("--verify"), "--link " + good + " " + good,
+                                   "--verify " + good + " --frames 3", "--info " + good + " --link " + good}) {
     EXPECT_EQ(Run(wrong), 2) << wrong;
   }
 }

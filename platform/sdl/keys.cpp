@@ -26,6 +26,7 @@ vk::Code KeyCodeOf(SDL_Keycode key) {
     case SDLK_ESCAPE: return vk::Escape;
     case SDLK_TAB: return vk::Tab;
     case SDLK_BACKSPACE: return vk::Backspace;
+    case SDLK_HOME: return vk::Home;
     case SDLK_KP_0: return vk::Numpad0;
     default: return -1;
   }

@@ -72,13 +72,13 @@ PadReading StandardReading(unsigned buttons, double stickX, double stickY) {
 
 // The browser's keyCode of every key the desktop window reports is that key's
 // code in the game: letters, digits, F1 to F12, the keypad's digits, the
-// arrows, the modifiers, Space, Enter, Escape, Tab and Backspace.
+// arrows, the modifiers, Space, Enter, Escape, Tab, Backspace and Home.
 vk::Code KeyCodeOf(int keyCode) {
   const auto in = [keyCode](int first, int last) { return keyCode >= first && keyCode <= last; };
   const bool known = in(vk::Letter('A'), vk::Letter('Z')) || in(vk::Digit(0), vk::Digit(9)) ||
                      in(vk::F1, vk::F1 + 11) || in(vk::Numpad0, vk::Numpad0 + 9) || in(vk::Left, vk::Down) ||
                      in(vk::Shift, vk::Alt) || keyCode == vk::Space || keyCode == vk::Enter || keyCode == vk::Escape ||
-                     keyCode == vk::Tab || keyCode == vk::Backspace;
+                     keyCode == vk::Tab || keyCode == vk::Backspace || keyCode == vk::Home;
   return known ? vk::Code(keyCode) : vk::Code(-1);
 }
 

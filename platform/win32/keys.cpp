@@ -28,6 +28,7 @@ vk::Code KeyCodeOf(unsigned key) {
     case VK_ESCAPE: return vk::Escape;
     case VK_TAB: return vk::Tab;
     case VK_BACK: return vk::Backspace;
+    case VK_HOME: return vk::Home;
     default: return -1;
   }
 }
