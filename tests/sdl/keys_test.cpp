@@ -25,12 +25,13 @@ TEST(SdlKeys, EachKeyTheGameKnowsHasItsCode) {
       {SDLK_LCTRL, vk::Ctrl},     {SDLK_RCTRL, vk::Ctrl},    {SDLK_LSHIFT, vk::Shift}, {SDLK_RSHIFT, vk::Shift},
       {SDLK_LALT, vk::Alt},       {SDLK_RALT, vk::Alt},      {SDLK_SPACE, vk::Space},  {SDLK_RETURN, vk::Enter},
       {SDLK_KP_ENTER, vk::Enter}, {SDLK_ESCAPE, vk::Escape}, {SDLK_TAB, vk::Tab},      {SDLK_BACKSPACE, vk::Backspace},
+      {SDLK_HOME, vk::Home},
   };
   for (const auto& n : named) EXPECT_EQ(KeyCodeOf(n.key), n.code) << SDL_GetKeyName(n.key);
 }
 
 TEST(SdlKeys, KeysTheGameDoesNotKnowHaveNone) {
-  const SDL_Keycode unknown[] = {SDLK_CAPSLOCK, SDLK_F13,     SDLK_HOME,    SDLK_DELETE,    SDLK_LGUI,
+  const SDL_Keycode unknown[] = {SDLK_CAPSLOCK, SDLK_F13,     SDLK_END,     SDLK_DELETE,    SDLK_LGUI,
                                  SDLK_MINUS,    SDLK_KP_PLUS, SDLK_UNKNOWN, SDLK_BACKQUOTE, SDLK_LEFTBRACKET};
   for (const SDL_Keycode key : unknown) {
     EXPECT_EQ(KeyCodeOf(key), -1) << SDL_GetKeyName(key);
