@@ -63,7 +63,7 @@ constexpr OptionEntry kOptions[] = {
      "magnify the picture N times (1 to 8) or as much as fits, centred on black", TakeScale},
     {"--record", "FILE", kFile, false, "write what the player does to FILE as a replay script",
      TakeFile<&RunOptions::record>},
-    {"--play", "FILE", kFile, true, "play the script in FILE (- for standard input) as a demo",
+    {"--play", "FILE", kFile, true, "watch the run in FILE (- for standard input), with the keys below",
      TakeFile<&RunOptions::play>},
     {"--trace", "FILE", kFile, false, "write the replay's trace, one row per frame, to FILE",
      TakeFile<&RunOptions::trace>},
@@ -164,5 +164,7 @@ std::string Help() {
   help += "\nKeys:\n";
   for (const KeyHelp& key : kKeyHelp) help += HelpLine(key.keys, key.does);
   help += HelpLine("F11, Alt+Enter", "fullscreen on and off");  // the desktop window's own
+  help += "\nWatching a run (--play):\n";
+  for (const KeyHelp& key : kWatchKeyHelp) help += HelpLine(key.keys, key.does);
   return help + kPadsAndStatus;
 }

@@ -1,5 +1,6 @@
-// The keys the game acts on for the player, and what each does: the one table
-// that plinkard's --help and the web page's strip of keys are written from.
+// The keys the game acts on for the player, and what each does, and the keys
+// of a run being watched: the tables that plinkard's --help and the web
+// page's strips of keys are written from.
 #pragma once
 
 #include <string_view>
@@ -22,4 +23,14 @@ inline constexpr KeyHelp kKeyHelp[] = {
     {"Space", "raise a flag standing at its pole; open the door standing at it", "Space",
      "raise a flag, open the door"},
     {"P", "pause and resume", "P", "pause"},
+};
+
+// While a run is watched (plinkard --play, a run opened on the page).
+inline constexpr KeyHelp kWatchKeyHelp[] = {
+    {"P", "pause and resume", "P", "pause"},
+    {"Left, Right", "while paused: the frame before or after (held: on and on)", "\u2190 \u2192",
+     "paused: a frame back or on"},
+    {"Up, Down", "twice or half as fast, from 1/8 to 8 times", "\u2191 \u2193", "faster, slower"},
+    {"0 to 9", "jump to that many tenths of the run (5: half-way)", "0\u20139", "jump"},
+    {"Home", "back to the first frame", "Home", "first frame"},
 };
