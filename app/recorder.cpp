@@ -3,17 +3,18 @@
 #include "replay/recording.h"
 #include "replay/script.h"
 
-RecordingWindow::RecordingWindow(platform::Window& real, const Game& game, replay::OutputFile& script,
+RecordingWindow::RecordingWindow(platform::Window& real, const Game& game, replay::OutputFile* script,
                                  replay::FrameObserver afterFrame)
-    : WatchedWindow(real, game, std::move(afterFrame)), script_(script) {
-  unflushed_ =
-      !script_.Write(replay::RecordingHeader(replay::TimeNow()), true);  // a failure shows at the first present
+    : WatchedWindow(real, game, std::move(afterFrame)),
+      script_(script),
+      text_(replay::RecordingHeader(replay::TimeNow())) {
+  if (script_ != nullptr) unflushed_ = !script_->Write(text_, true);  // a failure shows at the first present
 }
 
 // Before the frame is reported, so that a trace row never names a frame whose
 // events the recording does not hold yet.
 void RecordingWindow::Present(const platform::Surface& backImage) {
-  if (unflushed_ && !script_.Flush()) throw platform::ProgramEnded{};
+  if (unflushed_ && script_ != nullptr && !script_->Flush()) throw platform::ProgramEnded{};
   unflushed_ = false;
   WatchedWindow::Present(backImage);
 }
@@ -32,25 +33,42 @@ void RecordingWindow::PumpEvents() {
 //  - While the death message is up (only a close gets through): the first pump
 //    after the frame, the earliest a replay can deliver it. The replay finishes
 //    the frame that the live game ended in.
-std::int64_t RecordingWindow::TimeOfEvent() {
+std::int64_t RecordingWindow::NextEventTime() const {
   if (inMessage_) return clock_.FrameClock() + 1;
   if (!clock_.Holding()) return clock_.NextFrameStart();
-  if (!pumpDelivered_) clock_.PausePump();
-  pumpDelivered_ = true;
-  return clock_.FrameClock();
+  return pumpDelivered_ ? clock_.FrameClock() : clock_.FrameClock() + 1;
+}
+
+std::int64_t RecordingWindow::TimeOfEvent() {
+  if (clock_.Holding() && !inMessage_ && !pumpDelivered_) {
+    clock_.PausePump();
+    pumpDelivered_ = true;
+  }
+  return NextEventTime();
 }
 
 void RecordingWindow::Write(platform::ScriptedEvent::Kind kind, std::int16_t keyCode) {
   events_.push_back({TimeOfEvent(), kind, keyCode});
-  script_.Write(replay::ScriptLine(events_.back()));
+  const std::string line = replay::ScriptLine(events_.back());
+  text_ += line;
+  if (script_ != nullptr) script_->Write(line);
   unflushed_ = true;
   closed_ = closed_ || kind == platform::ScriptedEvent::Kind::Close;
 }
 
+// A close where the game stands, if it had none, and the result lines.
+std::string RecordingWindow::Ending() const {
+  std::vector<platform::ScriptedEvent> events = events_;
+  std::string ending;
+  if (!closed_) {
+    events.push_back({NextEventTime(), platform::ScriptedEvent::Kind::Close, 0});
+    ending = replay::ScriptLine(events.back());
+  }
+  return ending + replay::ResultLines(replay::ResultOf(events, std::nullopt));
+}
+
 void RecordingWindow::Finish() {
-  if (!closed_) Write(platform::ScriptedEvent::Kind::Close, 0);
-  const replay::RunResult result = replay::ResultOf(events_, std::nullopt);
-  script_.Write(replay::ResultLines(result), true);
+  if (script_ != nullptr) script_->Write(Ending(), true);
 }
 
 platform::WindowHandlers RecordingWindow::Intercept(platform::WindowHandlers game) {
@@ -70,7 +88,7 @@ platform::WindowHandlers RecordingWindow::Intercept(platform::WindowHandlers gam
       .QueryUnload =
           [this, close = std::move(game.QueryUnload)] {
             Write(Kind::Close, 0);
-            script_.Flush();
+            if (script_ != nullptr) script_->Flush();
             unflushed_ = false;
             if (close) close();
           },

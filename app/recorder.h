@@ -12,12 +12,13 @@
 
 class RecordingWindow final : public WatchedWindow {
  public:
-  // Writes the recording to `script`, which stays open and the caller's: its
-  // header (replay/recording.h), then one line per event. The file is
-  // flushed after every present that follows a written event, and at the
-  // close. When it can't be written, the game ends at the next present (as a
-  // close would, throwing platform::ProgramEnded): closing the file says why.
-  RecordingWindow(platform::Window& real, const Game& game, replay::OutputFile& script,
+  // Keeps the recording, and writes it to `script` if given, which stays
+  // open and the caller's: its header (replay/recording.h), then one line
+  // per event. The file is flushed after every present that follows a
+  // written event, and at the close. When it can't be written, the game ends
+  // at the next present (as a close would, throwing platform::ProgramEnded):
+  // closing the file says why.
+  RecordingWindow(platform::Window& real, const Game& game, replay::OutputFile* script,
                   replay::FrameObserver afterFrame);
 
   void Present(const platform::Surface& backImage) override;
@@ -25,8 +26,11 @@ class RecordingWindow final : public WatchedWindow {
 
   // Once the game has ended, however it ended: a close where the game ended
   // without one (so that a replay ends there too), and the result lines,
-  // worked out by replaying the recording.
+  // worked out by replaying the recording, written to the file.
   void Finish();
+  // The recording as it would be if the game ended now: what Finish writes
+  // after what has been written.
+  std::string Finished() const { return text_ + Ending(); }
 
  protected:
   platform::WindowHandlers Intercept(platform::WindowHandlers game) override;
@@ -34,9 +38,12 @@ class RecordingWindow final : public WatchedWindow {
 
  private:
   void Write(platform::ScriptedEvent::Kind kind, std::int16_t keyCode);
+  std::int64_t NextEventTime() const;
   std::int64_t TimeOfEvent();
+  std::string Ending() const;
 
-  replay::OutputFile& script_;
+  replay::OutputFile* script_;
+  std::string text_;                             // the recording so far
   std::vector<platform::ScriptedEvent> events_;  // as written
   bool closed_ = false;
   bool inMessage_ = false;      // the death message is up

@@ -13,7 +13,8 @@ constexpr std::int64_t kScanStep = 250;  // frames gone through between two look
 
 }  // namespace
 
-Viewer::Viewer(platform::Window& window, replay::SeekableRun& run) : window_(window), run_(run) {
+Viewer::Viewer(platform::Window& window, replay::SeekableRun& run, std::function<void(const std::string&)> door)
+    : window_(window), run_(run), door_(std::move(door)) {
   window_.SetHandlers({
       .KeyDown = [this](std::int16_t code, std::int16_t) { Key(code); },
       .KeyUp = [](std::int16_t, std::int16_t) {},
@@ -47,6 +48,11 @@ void Viewer::Show(std::int64_t frame) {
   shown_ = &run_.Show(frame);
   frame_ = shown_->FramesDrawn;
   recordedPause_ = false;
+  const auto& door = run_.DoorOpened();
+  if (door_ && door && frame_ >= door->frame) {
+    door_(replay::FinishLine(door->frame, door->deaths));
+    door_ = nullptr;
+  }
   if (paused_) {
     ShowBanner();
   } else {

@@ -10,17 +10,21 @@
 // many frames a second are shown ("Plinkard running at 50FPS." at half
 // speed), and "PAUSED" while paused. Playing on to the run's close ends the
 // program, as the recorded game ended; a run without one stays paused at its
-// last frame. Closing the window ends the program at any time.
+// last frame. Closing the window ends the program at any time. The first
+// frame shown with the door open says so, with the run's finish line.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "platform/window.h"
 #include "replay/seekable_run.h"
 
 class Viewer {
  public:
-  Viewer(platform::Window& window, replay::SeekableRun& run);
+  // `door` hears the finish line ("Door opened at frame 1740: ...").
+  Viewer(platform::Window& window, replay::SeekableRun& run, std::function<void(const std::string&)> door = {});
 
   // Shows the run until the window is closed or the run has played to its close.
   void Run();
@@ -43,6 +47,7 @@ class Viewer {
 
   platform::Window& window_;
   replay::SeekableRun& run_;
+  std::function<void(const std::string&)> door_;  // told once, then emptied
   Game* shown_ = nullptr;
   std::int64_t frame_ = 0;
   bool paused_ = false;

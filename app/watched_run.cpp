@@ -52,23 +52,26 @@ int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view)
   if (options.record || options.play) {
     finish = record.IsStandardOutput() || trace.IsStandardOutput() ? stderr : stdout;
   }
-  const replay::FrameObserver afterFrame = replay::WriteAsItGoes(trace.IsOpen() ? &trace : nullptr, true, finish);
-
   int status = 0;
   if (watched) {
-    replay::SeekableRun run(watched->script.events, afterFrame);
+    replay::SeekableRun run(watched->script.events,
+                            replay::WriteAsItGoes(trace.IsOpen() ? &trace : nullptr, true, nullptr));
     status = InDesktopWindow(view, [&](platform::DesktopWindow& window) {
       try {
-        Viewer(window, run).Run();
+        Viewer(window, run, [finish](const std::string& line) {
+          std::fprintf(finish, "%s\n", line.c_str());
+          std::fflush(finish);
+        }).Run();
       } catch (const platform::ProgramEnded&) {
         // the trace could not be written
       }
     });
   } else {
+    const replay::FrameObserver afterFrame = replay::WriteAsItGoes(trace.IsOpen() ? &trace : nullptr, true, finish);
     RecordingWindow* recorder = nullptr;
     const WindowWrapper wrap = [&](platform::Window& real, const Game& game) -> std::unique_ptr<platform::Window> {
       if (!record.IsOpen()) return std::make_unique<WatchedWindow>(real, game, afterFrame);
-      auto recording = std::make_unique<RecordingWindow>(real, game, record, afterFrame);
+      auto recording = std::make_unique<RecordingWindow>(real, game, &record, afterFrame);
       recorder = recording.get();
       return recording;
     };

@@ -11,6 +11,7 @@ SeekableRun::SeekableRun(std::vector<platform::ScriptedEvent> events, FrameObser
     if (!PresentEndsFrame(scan_.game)) return;
     presentTicks_.push_back(scan_.window.GetTickCount());
     if (lastEvent_ < 0 && scan_.window.EventsLeft() == 0) lastEvent_ = scan_.game.FramesDrawn;
+    if (!door_ && scan_.game.Door1.Opened != False) door_ = Door{scan_.game.FramesDrawn, scan_.game.Deaths};
     if (scanned_observer_) scanned_observer_(scan_.game);
   };
   scan_.game.StartUp();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "replay/headless_game.h"
@@ -34,6 +35,13 @@ class SeekableRun {
   std::int64_t FramesScanned() const { return std::int64_t(presentTicks_.size()); }
   std::int64_t PresentTick(std::int64_t frame) const { return presentTicks_[std::size_t(frame - 1)]; }
 
+  // Where the scan found the door opened: the frame, and the deaths by then.
+  struct Door {
+    std::int64_t frame;
+    int deaths;
+  };
+  const std::optional<Door>& DoorOpened() const { return door_; }
+
   // The game just after it drew `frame`, from 1 to the last frame (scanning
   // as far as it must first).
   Game& Show(std::int64_t frame);
@@ -49,7 +57,8 @@ class SeekableRun {
   bool scanned_ = false;
   bool closes_ = false;
   std::int64_t frames_ = 0;
-  std::int64_t lastEvent_ = -1;  // the first frame drawn with every event delivered
+  std::int64_t lastEvent_ = -1;
+  std::optional<Door> door_;  // the first frame drawn with every event delivered
 };
 
 }  // namespace replay

@@ -45,7 +45,7 @@ TEST(OutputFile, ARecordingThatCantBeWrittenEndsTheGame) {
   ASSERT_TRUE(script.Open("/dev/full"));
   LiveWindow real({{5, 1, {Press(vk::Right)}}, {50, 1, {CloseWindow()}}});
   LiveRun live;
-  RunToClose<RecordingWindow>(real, {}, script, live.Observer());
+  RunToClose<RecordingWindow>(real, {}, &script, live.Observer());
   EXPECT_EQ(live.rows.size(), 0u) << "ended at the first frame's present";
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(script.Close());
@@ -58,7 +58,7 @@ TEST(OutputFile, ATraceThatCantBeWrittenEndsTheGameAndTheRecordingKeepsItsEvents
   ASSERT_TRUE(script.Open(path));
   ASSERT_TRUE(trace.Open("/dev/full"));
   LiveWindow real({{1, 1, {Press(vk::Right)}}, {50, 1, {CloseWindow()}}});
-  RunToClose<RecordingWindow>(real, {}, script, replay::WriteAsItGoes(&trace, true, nullptr));
+  RunToClose<RecordingWindow>(real, {}, &script, replay::WriteAsItGoes(&trace, true, nullptr));
   EXPECT_TRUE(script.Close());
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(trace.Close());

@@ -47,7 +47,12 @@ Recorded Record(std::vector<LiveMoment> moments,
   LiveWindow real(std::move(moments));
   Recorded recorded;
   const replay::FrameObserver observe = recorded.live.Observer();
-  RunToClose<RecordingWindow>(real, &RecordingWindow::Finish, out, [&](const Game& game) {
+  std::string finished;  // what the recording would be, asked for before it is finished
+  const auto finish = [&](RecordingWindow& window) {
+    finished = window.Finished();
+    window.Finish();
+  };
+  RunToClose<RecordingWindow>(real, finish, &out, [&](const Game& game) {
     observe(game);
     if (duringRun) duringRun(game.FramesDrawn, file.path());
   });
@@ -55,6 +60,7 @@ Recorded Record(std::vector<LiveMoment> moments,
   recorded.undelivered = real.Undelivered();
   recorded.deaths = real.Messages();
   recorded.script = ReadFile(file.path());
+  EXPECT_EQ(finished, recorded.script);
   return recorded;
 }
 

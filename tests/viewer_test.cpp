@@ -91,13 +91,17 @@ struct Watched {
   ShowingWindow window;
   Watched(const std::string& route, std::vector<ShowingWindow::Press> presses)
       : run(replay::ParseScript(RouteText(route), route).events, nullptr), window(std::move(presses)) {}
-  void Run() { Viewer(window, run).Run(); }
+  std::vector<std::string> door;  // the finish lines told
+  void Run() {
+    Viewer(window, run, [this](const std::string& line) { door.push_back(line); }).Run();
+  }
 };
 
 TEST(Viewer, PlaysTheRunAtItsPaceAndEndsWithIt) {
   Watched w("complete.txt", {});
   w.Run();
   EXPECT_EQ(w.window.last, ReplayedPicture("complete.txt", 1750));
+  EXPECT_EQ(w.door, std::vector<std::string>{"Door opened at frame 1740: 17.40 s, 0 deaths"});
   EXPECT_NEAR(double(w.window.Tick() - 100000), 17490, 20) << "17.5 s, as the run took";
   const auto& captions = w.window.captions;
   ASSERT_GE(captions.size(), 10u);
@@ -117,6 +121,7 @@ TEST(Viewer, PausedADigitJumpsAndLeftStepsBack) {
   EXPECT_TRUE(at875 != ReplayedPicture("complete.txt", 875)) << "the banner shows while paused";
   EXPECT_TRUE(BannerLeftOut(at874) == BannerLeftOut(ReplayedPicture("complete.txt", 874)));
   EXPECT_EQ(w.window.Caption(), "PAUSED");
+  EXPECT_TRUE(w.door.empty()) << "the door was never shown open";
 }
 
 TEST(Viewer, HomeGoesBackToTheFirstFrameAndPlayingOnKeepsTheReplaysFrames) {
