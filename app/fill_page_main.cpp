@@ -1,8 +1,9 @@
 // plinkard-fill-page TEMPLATE OUTPUT
 // Writes a file of the web page (its HTML, its manifest) from TEMPLATE with
 // the game's own facts in place of these words:
-//   @PLINKARD_KEYS@      the strip of keys under the picture, from the table --help lists
-//   @PLINKARD_SURROUND@  the colour around the picture, as CSS writes it
+//   @PLINKARD_KEYS@        the strip of keys under the picture, from the table --help lists
+//   @PLINKARD_WATCH_KEYS@  the strip of keys while a run is watched
+//   @PLINKARD_SURROUND@    the colour around the picture, as CSS writes it
 // A build step of the web page; any other @PLINKARD_...@ in TEMPLATE fails it.
 #include <cstdio>
 #include <cstring>
@@ -20,7 +21,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: plinkard-fill-page TEMPLATE OUTPUT\n"
     "Writes TEMPLATE to OUTPUT with the game's keys and colours in place of\n"
-    "@PLINKARD_KEYS@ and @PLINKARD_SURROUND@.\n";
+    "@PLINKARD_KEYS@, @PLINKARD_WATCH_KEYS@ and @PLINKARD_SURROUND@.\n";
 
 std::string Escaped(std::string_view text) {
   std::string html;
@@ -36,9 +37,10 @@ std::string Escaped(std::string_view text) {
 }
 
 // One line a row: <span><kbd>←</kbd> <kbd>→</kbd> walk</span>
-std::string KeyStrip() {
+template <std::size_t n>
+std::string KeyStrip(const KeyHelp (&table)[n]) {
   std::string strip;
-  for (const KeyHelp& row : kKeyHelp) {
+  for (const KeyHelp& row : table) {
     strip += "  <span>";
     std::string_view keys = row.pageKeys;
     while (!keys.empty()) {
@@ -82,7 +84,11 @@ int main(int argc, char** argv) {
   const struct {
     std::string_view word;
     std::string value;
-  } facts[] = {{"@PLINKARD_KEYS@", KeyStrip()}, {"@PLINKARD_SURROUND@", Surround()}};
+  } facts[] = {
+      {"@PLINKARD_KEYS@", KeyStrip(kKeyHelp)},
+      {"@PLINKARD_WATCH_KEYS@", KeyStrip(kWatchKeyHelp)},
+      {"@PLINKARD_SURROUND@", Surround()},
+  };
   std::string out;
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t word = text.find("@PLINKARD_", at);

@@ -221,8 +221,8 @@ int main(int argc, char** argv) {
     trace.Write(replay::TraceHeader());
   }
   replay::HeadlessGame run(script.events);
-  const replay::Outcome outcome =
-      replay::Replay(run, options.frames, replay::WriteAsItGoes(options.trace ? &trace : nullptr, false, stderr));
+  const replay::Outcome outcome = replay::Replay(
+      run, options.frames, replay::WriteAsItGoes(options.trace ? &trace : nullptr, false, replay::LineOn(stderr)));
   if (!trace.Close()) return 1;
   if (!outcome.canEnd) {
     std::fprintf(stderr,

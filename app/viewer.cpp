@@ -13,8 +13,9 @@ constexpr std::int64_t kScanStep = 250;  // frames gone through between two look
 
 }  // namespace
 
-Viewer::Viewer(platform::Window& window, replay::SeekableRun& run, std::function<void(const std::string&)> door)
-    : window_(window), run_(run), door_(std::move(door)) {
+Viewer::Viewer(platform::Window& window, replay::SeekableRun& run, std::function<void(const std::string&)> door,
+               bool endsWithRun)
+    : window_(window), run_(run), door_(std::move(door)), endsWithRun_(endsWithRun) {
   window_.SetHandlers({
       .KeyDown = [this](std::int16_t code, std::int16_t) { Key(code); },
       .KeyUp = [](std::int16_t, std::int16_t) {},
@@ -114,7 +115,7 @@ void Viewer::Advance(std::int64_t now) {
     Show(frame);
   }
   if (!Known(frame_ + 1)) {
-    if (run_.Closes()) {
+    if (run_.Closes() && endsWithRun_) {
       ended_ = true;
     } else {
       SetPaused(true);

@@ -9,8 +9,9 @@
 // over the frame before, as the game showed it). The caption reports how
 // many frames a second are shown ("Plinkard running at 50FPS." at half
 // speed), and "PAUSED" while paused. Playing on to the run's close ends the
-// program, as the recorded game ended; a run without one stays paused at its
-// last frame. Closing the window ends the program at any time. The first
+// program, as the recorded game ended, where the viewer is the program; a
+// run without one, or a viewer on a page, stays paused at its last frame.
+// Closing the window ends it at any time. The first
 // frame shown with the door open says so, with the run's finish line.
 #pragma once
 
@@ -23,8 +24,10 @@
 
 class Viewer {
  public:
-  // `door` hears the finish line ("Door opened at frame 1740: ...").
-  Viewer(platform::Window& window, replay::SeekableRun& run, std::function<void(const std::string&)> door = {});
+  // `door` hears the finish line ("Door opened at frame 1740: ..."). The
+  // run's close ends the viewer where `endsWithRun`.
+  Viewer(platform::Window& window, replay::SeekableRun& run, std::function<void(const std::string&)> door = {},
+         bool endsWithRun = true);
 
   // Shows the run until the window is closed or the run has played to its close.
   void Run();
@@ -48,6 +51,7 @@ class Viewer {
   platform::Window& window_;
   replay::SeekableRun& run_;
   std::function<void(const std::string&)> door_;  // told once, then emptied
+  bool endsWithRun_;
   Game* shown_ = nullptr;
   std::int64_t frame_ = 0;
   bool paused_ = false;

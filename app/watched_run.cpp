@@ -47,7 +47,7 @@ int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view)
   if (trace.IsOpen()) trace.Write(replay::TraceHeader(), true);
 
   // The finish line goes to standard output, unless a file written there
-  // would get it mixed in.
+  // would get it mixed in; playing without --record, nowhere.
   std::FILE* finish = nullptr;
   if (options.record || options.play) {
     finish = record.IsStandardOutput() || trace.IsStandardOutput() ? stderr : stdout;
@@ -58,16 +58,14 @@ int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view)
                             replay::WriteAsItGoes(trace.IsOpen() ? &trace : nullptr, true, nullptr));
     status = InDesktopWindow(view, [&](platform::DesktopWindow& window) {
       try {
-        Viewer(window, run, [finish](const std::string& line) {
-          std::fprintf(finish, "%s\n", line.c_str());
-          std::fflush(finish);
-        }).Run();
+        Viewer(window, run, replay::LineOn(finish)).Run();
       } catch (const platform::ProgramEnded&) {
         // the trace could not be written
       }
     });
   } else {
-    const replay::FrameObserver afterFrame = replay::WriteAsItGoes(trace.IsOpen() ? &trace : nullptr, true, finish);
+    const replay::FrameObserver afterFrame =
+        replay::WriteAsItGoes(trace.IsOpen() ? &trace : nullptr, true, finish ? replay::LineOn(finish) : nullptr);
     RecordingWindow* recorder = nullptr;
     const WindowWrapper wrap = [&](platform::Window& real, const Game& game) -> std::unique_ptr<platform::Window> {
       if (!record.IsOpen()) return std::make_unique<WatchedWindow>(real, game, afterFrame);

@@ -1,7 +1,12 @@
-// libFuzzer target for the replay script reader. Any bytes at all must either
-// read as a script or be refused with a ScriptError whose message is one line
-// naming the script, and the line when it names one. A script that reads must
-// read back the same when written out again in its plainest form.
+// libFuzzer target for the replay script reader and the recordings' result
+// lines. Any bytes at all must either read as a script or be refused with a
+// ScriptError whose message is one line naming the script, and the line when
+// it names one. A script that reads must read back the same when written out
+// again in its plainest form. Read as a recording, its result lines are read
+// or said to be damaged, it can be described, and its link's text is a
+// script again, which DEFLATE compresses so that zlib gets the bytes back.
+#include <zlib.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -10,6 +15,9 @@
 #include <string>
 #include <string_view>
 
+#include "replay/deflate.h"
+#include "replay/link.h"
+#include "replay/recording.h"
 #include "replay/script.h"
 
 namespace {
@@ -93,12 +101,39 @@ void CheckScript(const replay::Script& script) {
   }
 }
 
+void CheckRecording(std::string_view text) {
+  const replay::Recording recording = replay::ReadRecording(text, kName);
+  if (recording.result && recording.result->frames < 0) Finding("a recording of fewer than no frames");
+  const std::string description = replay::Description(kName, recording);
+  if (description.empty() || description.back() != '\n') Finding("a description without its line end", description);
+
+  const std::string link = replay::LinkText(text);
+  try {
+    replay::ParseScript(link, kName);
+  } catch (const replay::ScriptError& error) {
+    Finding("a link's text is no script", error.what());
+  }
+  const std::string packed = replay::Deflate(link);
+  std::string unpacked(link.size() + 1, '\0');
+  z_stream z{};
+  inflateInit2(&z, -15);
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
+  z.avail_in = uInt(packed.size());
+  z.next_out = reinterpret_cast<Bytef*>(unpacked.data());
+  z.avail_out = uInt(unpacked.size());
+  const int status = inflate(&z, Z_FINISH);
+  unpacked.resize(z.total_out);
+  inflateEnd(&z);
+  if (status != Z_STREAM_END || unpacked != link) Finding("zlib reads back something else than was compressed");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   try {
     CheckScript(replay::ParseScript(text, kName));
+    CheckRecording(text);
   } catch (const replay::ScriptError& error) {
     CheckRefusal(text, error.what());
   } catch (const std::exception& other) {

@@ -54,6 +54,11 @@ inline constexpr std::int64_t kFramesPerCheck = 100;
 inline constexpr std::size_t kMaxRecordingBytes = std::size_t(4) << 20;
 inline constexpr std::int64_t kMaxRecordingFrames = 6 * 360000;
 
+// The game time of a frame, 100 frames a second: "17.40 s".
+std::string Seconds(std::int64_t frame);
+// "0 deaths", "1 death".
+std::string Deaths(int deaths);
+
 // The local time, "2024-05-01 14:03:07 +0200", worded the same on every system.
 std::string TimeNow();
 

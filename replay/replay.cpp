@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/layout.h"
+#include "replay/recording.h"
 
 namespace replay {
 
@@ -53,23 +53,25 @@ std::string TraceRow(const Game& game) {
 
 std::string StateRow(const Game& game) { return std::to_string(game.FramesDrawn) + "," + StateColumns(game) + "\n"; }
 
-FrameObserver WriteAsItGoes(OutputFile* trace, bool flushEachRow, std::FILE* finish) {
-  return [trace, flushEachRow, finish, finished = false](const Game& game) mutable {
+FinishLineTo LineOn(std::FILE* stream) {
+  return [stream](const std::string& line) {
+    std::fprintf(stream, "%s\n", line.c_str());
+    std::fflush(stream);
+  };
+}
+
+FrameObserver WriteAsItGoes(OutputFile* trace, bool flushEachRow, FinishLineTo finish) {
+  return [trace, flushEachRow, finish = std::move(finish), finished = false](const Game& game) mutable {
     if (trace != nullptr && !trace->Write(TraceRow(game), flushEachRow)) throw platform::ProgramEnded{};
-    if (finish != nullptr && !finished && game.Door1.Opened != False) {
+    if (finish && !finished && game.Door1.Opened != False) {
       finished = true;
-      std::fprintf(finish, "%s\n", FinishLine(game.FramesDrawn, game.Deaths).c_str());
-      std::fflush(finish);
+      finish(FinishLine(game.FramesDrawn, game.Deaths));
     }
   };
 }
 
 std::string FinishLine(std::int64_t frame, int deaths) {
-  const long long ms = frame * layout::FrameMs;  // the game time, a frame every FrameMs
-  char line[128];
-  std::snprintf(line, sizeof line, "Door opened at frame %lld: %lld.%02lld s, %d death%s",
-                static_cast<long long>(frame), ms / 1000, ms % 1000 / 10, deaths, deaths == 1 ? "" : "s");
-  return line;
+  return "Door opened at frame " + std::to_string(frame) + ": " + Seconds(frame) + ", " + Deaths(deaths);
 }
 
 }  // namespace replay

@@ -46,12 +46,17 @@ std::string StateRow(const Game& game);
 // frame 1740: 17.40 s, 0 deaths". Both programs print it, worded the same.
 std::string FinishLine(std::int64_t frame, int deaths);
 
+// Where a finish line goes: a stream, or the page's line.
+using FinishLineTo = std::function<void(const std::string& line)>;
+// A finish line on a stream (flushed at once).
+FinishLineTo LineOn(std::FILE* stream);
+
 // What a run writes as it goes: after every frame its trace row to `trace`
 // (when given; flushed at once with `flushEachRow`, so that a killed program
 // loses no frame it drew), and once the door has opened the finish line to
 // `finish` (when given). A trace that can't be written ends the run, as a
 // close would (throwing platform::ProgramEnded); closing it says why.
-FrameObserver WriteAsItGoes(OutputFile* trace, bool flushEachRow, std::FILE* finish);
+FrameObserver WriteAsItGoes(OutputFile* trace, bool flushEachRow, FinishLineTo finish);
 
 // The game area as the bytes of an RGB PNG file.
 std::string Png(const platform::Surface& image);

@@ -168,6 +168,9 @@ void WebWindow::PumpEvents() {
       case Event::Kind::Hidden:
         if (whenHidden_) whenHidden_();
         break;
+      case Event::Kind::Asked:
+        if (whenAsked_) whenAsked_();
+        break;
     }
   }
 }
@@ -236,6 +239,13 @@ void WebWindow::ReleaseHeldKeys() {
 void WebWindow::Hidden() {
   ReleaseHeldKeys();
   Queue({Event::Kind::Hidden, 0, 0});
+}
+
+void WebWindow::Ask() { Queue({Event::Kind::Asked, 0, 0}); }
+
+void WebWindow::Press(vk::Code code) {
+  if (handlers_.KeyDown) handlers_.KeyDown(code, 0);
+  if (handlers_.KeyUp) handlers_.KeyUp(code, 0);
 }
 
 // Every press reaches the key-down handler; the key-up handler hears a key

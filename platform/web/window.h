@@ -40,8 +40,13 @@ class WebWindow final : public Window {
   std::int64_t GetTickCount() override;
 
   // What the page does when it is hidden (another tab, the phone's home
-  // screen), called from a pump in its turn among the keys.
+  // screen), and when asked to by Ask(); each called from a pump in its
+  // turn among the keys.
   void WhenHidden(std::function<void()> hidden) { whenHidden_ = std::move(hidden); }
+  void WhenAsked(std::function<void()> asked) { whenAsked_ = std::move(asked); }
+  void Ask();
+  // A key pressed and let go, to the handlers at once, as if from the keyboard.
+  void Press(vk::Code code);
 
   // From the page's event listeners. Key answers whether the page's own use of
   // the key (scrolling, say) is to be stopped. A touch button is a key, by
@@ -55,7 +60,7 @@ class WebWindow final : public Window {
 
  private:
   struct Event {
-    enum class Kind { KeyDown, KeyUp, Hidden } kind;
+    enum class Kind { KeyDown, KeyUp, Hidden, Asked } kind;
     vk::Code code;
     std::int16_t shift;
   };
@@ -74,6 +79,7 @@ class WebWindow final : public Window {
 
   WindowHandlers handlers_;
   std::function<void()> whenHidden_;
+  std::function<void()> whenAsked_;
   std::deque<Event> pending_;
   std::array<bool, 256> keyboard_{};  // by key code: down on the page, not yet up
   HeldKeys held_;

@@ -2,7 +2,7 @@
 // canvas and its scale, the title, the waits that hand the page back to the
 // browser, the touch buttons, the game pads, and the message dialog. The page
 // holds <canvas id="plinkard">, under it an element with the id
-// "plinkard-keys", and its touch buttons: elements with a data-key naming
+// "plinkard-foot", and its touch buttons: elements with a data-key naming
 // their key. Where the buttons show, the body's padding keeps their room.
 
 mergeInto(LibraryManager.library, {
@@ -24,19 +24,19 @@ mergeInto(LibraryManager.library, {
     },
 
     // The largest whole number of screen pixels per game pixel that fits the
-    // browser window inside the body's padding and above the keys, drawn
+    // browser window inside the body's padding and above its foot, drawn
     // nearest-neighbour; where not even one fits, scaled down smoothly to fit.
     // With touch (the class "touch" on the page) the picture fills its room
     // beside the buttons, whole or not: a phone's screen is small and fine.
     Fit: function() {
       var canvas = PlinkardPage.Canvas();
-      var keys = document.getElementById('plinkard-keys');
+      var foot = document.getElementById('plinkard-foot');
       var body = getComputedStyle(document.body);
       var ratio = window.devicePixelRatio || 1;
       var roomWidth = (document.documentElement.clientWidth - parseFloat(body.paddingLeft) -
                        parseFloat(body.paddingRight)) * ratio;
       var roomHeight = (window.innerHeight - parseFloat(body.paddingTop) - parseFloat(body.paddingBottom) -
-                        (keys ? keys.offsetHeight : 0)) * ratio;
+                        (foot ? foot.offsetHeight : 0)) * ratio;
       var scale = Math.min(roomWidth / canvas.width, roomHeight / canvas.height);
       if (scale >= 1 && !document.documentElement.classList.contains('touch')) scale = Math.floor(scale);
       canvas.style.imageRendering = scale >= 1 ? 'pixelated' : 'auto';

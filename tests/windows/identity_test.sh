@@ -4,7 +4,8 @@
 # plinkard-replay, on every route and on seeded random scripts; a script with
 # Windows line ends plays the same; standard input and output carry a script
 # and a trace unchanged; files in a folder named in several scripts are read
-# and written. plinkard.exe --play routes/complete.txt --trace, played from
+# and written; the recordings kept in tests/runs are verified, described and
+# linked alike. plinkard.exe --play routes/complete.txt --trace, played from
 # such a folder, equals the replay in every column but the tick and the
 # caption, and prints the finish line.
 # usage: identity_test.sh WINDOWS_BUILD_DIR LINUX_BUILD_DIR SOURCE_DIR WINE_TEMPLATE [RANDOM_SCRIPTS]
@@ -79,6 +80,12 @@ both --frames 50 "$WORK/paused.txt"
 both "$WORK/missing.txt"
 both --trace no/such/dir.csv --frames 5 "$WORK/endless.txt"
 both --version
+
+note "the recordings kept in tests/runs: checked, described and linked as on Linux"
+both --verify "$SOURCE"/tests/runs/*.txt
+grep -q ': verified: door at frame' "$WORK/windows.out" || fail "no finished run verified: $(cat "$WORK/windows.out")"
+both --info "$SOURCE"/tests/runs/*.txt
+for run in "$SOURCE"/tests/runs/*.txt; do both --link "$run"; done
 
 note "$SCRIPTS seeded random scripts, from the start and from deep in the route"
 grep -E '^[[:space:]]*[0-9]' "$SOURCE/routes/complete.txt" >"$WORK/route-events.txt"
