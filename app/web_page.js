@@ -155,13 +155,17 @@ mergeInto(LibraryManager.library, {
     button('plinkard-link', function() {
       var url = location.href.split('#')[0] + UTF8ToString(Module['_plinkard_page_run_link']());
       var field = document.getElementById('plinkard-link-text');
-      if (field) field.value = url;
+      if (field) field.value = '';
       var copied = navigator.clipboard ? navigator.clipboard.writeText(url) : Promise.reject();
       copied.then(function() {
         PlinkardRuns.Say('Link copied: ' + url.length + ' characters.');
       }, function() {
+        // Where the page may not write to the clipboard, the link shows for copying by hand.
+        if (field) {
+          field.value = url;
+          field.select();
+        }
         PlinkardRuns.Say('Copy the link from the field beside the buttons.');
-        if (field) field.select();
       });
     });
     button('plinkard-back', function() { Module['_plinkard_page_back'](); });
