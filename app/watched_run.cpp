@@ -35,7 +35,8 @@ std::optional<replay::Recording> ReadWatched(const std::string& name, int& statu
 
 }  // namespace
 
-int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view) {
+int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view,
+                   const std::function<void(platform::DesktopWindow&)>& prepare) {
   std::optional<replay::Recording> watched;
   if (options.play) {
     int status = 0;
@@ -57,6 +58,7 @@ int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view)
     replay::SeekableRun run(watched->script.events,
                             replay::WriteAsItGoes(trace.IsOpen() ? &trace : nullptr, true, nullptr));
     status = InDesktopWindow(view, [&](platform::DesktopWindow& window) {
+      if (prepare) prepare(window);
       try {
         Viewer(window, run, replay::LineOn(finish)).Run();
       } catch (const platform::ProgramEnded&) {
@@ -73,7 +75,7 @@ int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view)
       recorder = recording.get();
       return recording;
     };
-    status = PlayInWindow(view, {}, wrap, [&](const Game&) {
+    status = PlayInWindow(view, prepare, wrap, [&](const Game&) {
       if (recorder != nullptr) recorder->Finish();
     });
   }

@@ -3,9 +3,14 @@
 // play back, and the finish line when the door opens.
 #pragma once
 
+#include <functional>
+
 #include "app/run_options.h"
+#include "platform/desktop_window.h"
 #include "platform/presentation.h"
 
 // Answers the process's exit status: 0 for a run that ended, 1 for a file that
 // can't be read or written (one line on standard error), 2 for a bad script.
-int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view);
+// `prepare` may adjust the window before the game starts.
+int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view,
+                   const std::function<void(platform::DesktopWindow&)>& prepare = {});

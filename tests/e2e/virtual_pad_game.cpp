@@ -5,7 +5,8 @@
 //   axis NAME VALUE            leftx or lefty, -32768 to 32767
 //   unplug, plug
 // Once the window is closed it prints the keys the game still holds and the
-// player's speed limit, for the test to check.
+// player's speed limit, for the test to check; with --record, --trace or
+// --play it records, traces or watches as plinkard does instead.
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -15,6 +16,7 @@
 
 #include "app/command_line.h"
 #include "app/play.h"
+#include "app/watched_run.h"
 #include "platform/sdl/virtual_pad.h"
 
 namespace {
@@ -48,18 +50,17 @@ int main(int argc, char** argv) {
   if (!line.error.empty()) return 2;
 
   static platform::VirtualPad pad;  // SDL lets go of it when the window closes
-  return PlayInWindow(
-      line.options.view,
-      [&commands](platform::DesktopWindow&) {
-        if (!pad.Plug()) std::fprintf(stderr, "virtual pad: cannot plug in\n");
-        std::thread(Follow, commands, std::ref(pad)).detach();
-      },
-      {},
-      [](const Game& game) {
-        std::printf("held:");
-        for (std::size_t code = 0; code < game.KeyState.size(); ++code) {
-          if (game.KeyState[code] != False) std::printf(" %zu", code);
-        }
-        std::printf("\nspeed limit: %g\n", double(game.Player.XVelMax));
-      });
+  const auto plugIn = [&commands](platform::DesktopWindow&) {
+    if (!pad.Plug()) std::fprintf(stderr, "virtual pad: cannot plug in\n");
+    std::thread(Follow, commands, std::ref(pad)).detach();
+  };
+  const RunOptions& run = line.options.run;
+  if (run.record || run.trace || run.play) return PlayWatchedRun(run, line.options.view, plugIn);
+  return PlayInWindow(line.options.view, plugIn, {}, [](const Game& game) {
+    std::printf("held:");
+    for (std::size_t code = 0; code < game.KeyState.size(); ++code) {
+      if (game.KeyState[code] != False) std::printf(" %zu", code);
+    }
+    std::printf("\nspeed limit: %g\n", double(game.Player.XVelMax));
+  });
 }
