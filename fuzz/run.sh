@@ -31,7 +31,7 @@ mkdir -p "$work"
 rm -rf "$work/corpus"
 mkdir -p "$work/corpus"
 cp "$src"/routes/*.txt "$src"/fuzz/seeds/* "$work/corpus/"
-for run in "$src"/tests/runs/*.txt; do [ -e "$run" ] && cp "$run" "$work/corpus/run-$(basename "$run")"; done
+for run in "$src"/tests/runs/*.txt; do cp "$run" "$work/corpus/run-$(basename "$run")"; done
 
 exec nice "$work/script_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=5 -rss_limit_mb=2048 \
   -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus"
