@@ -14,7 +14,8 @@ Game::Game(const Game& other)
       LastRateTick(other.LastRateTick),
       Player(other.Player),
       Stage1(other.Stage1),
-      FramesDrawn(other.FramesDrawn) {
+      FramesDrawn(other.FramesDrawn),
+      FramePeriod(other.FramePeriod) {
   DrawOn(other.Stage1.hDC(), Stage1.hDC());
 }
 
@@ -29,6 +30,7 @@ Game& Game::operator=(const Game& other) {
   Player = other.Player;
   Stage1 = other.Stage1;  // the picture, onto this game's own back image
   FramesDrawn = other.FramesDrawn;
+  FramePeriod = other.FramePeriod;
   DrawOn(other.Stage1.hDC(), Stage1.hDC());
   return *this;
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/layout.h"
 #include "platform/window.h"
 #include "player/playercls.h"
 #include "player/world.h"
@@ -35,6 +36,10 @@ struct Game : World {
   playercls Player;
   Stage1Window Stage1;
   std::int64_t FramesDrawn = 0;  // since start-up: the number of the frame drawn last
+  // The milliseconds from one frame's start to the next's: 10, a hundred
+  // frames a second. Practice at a lower speed draws the very same frames,
+  // fewer of them each second.
+  std::int64_t FramePeriod = layout::FrameMs;
 
   // The window's load event: start-up, then the main loop, which runs until
   // the window's close request ends the program (platform::ProgramEnded).

@@ -34,7 +34,7 @@ void Game::HoldWhilePaused() {
 }
 
 void Game::Frame() {
-  NextFrameTick = window->GetTickCount() + layout::FrameMs;
+  NextFrameTick = window->GetTickCount() + FramePeriod;
   HoldWhilePaused();
 
   ++FrameCount;
@@ -48,7 +48,7 @@ void Game::Frame() {
   Refresh();
 }
 
-std::int64_t Game::FrameTick() const { return NextFrameTick - layout::FrameMs; }
+std::int64_t Game::FrameTick() const { return NextFrameTick - FramePeriod; }
 
 // Everything over a fresh copy of the level: the player in front of the flags,
 // the flags in front of the door.
