@@ -1,7 +1,7 @@
-# The game's seven pictures are compiled into it: at build time each PNG in
+# The game's pictures are compiled into it: at build time each PNG in
 # assets/ is decoded once (a missing or broken picture fails the build) and its
 # bytes are written into a generated source file.
-set(PLINKARD_PICTURES background maskmap spritemap flagpic doorpic pausedpic measure)
+set(PLINKARD_PICTURES background maskmap spritemap flagpic doorpic pausedpic measure lettering)
 
 function(plinkard_embed_pictures target)
   set(inputs "")

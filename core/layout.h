@@ -87,4 +87,17 @@ inline constexpr Zone AtDoor{955, 972, 647};
 // The measuring image starts here.
 inline constexpr float MeasureLeft = 552, MeasureTop = 104;
 
+// The lettering sheet: the level's notes' letters, each in a cell of its own,
+// white on black (how much of each pixel the letter covers), from which the
+// text written over the picture (the timer) is set. Cell k holds the
+// character 32 + k, from the space to the tilde, and the last one the minus
+// sign; the letters stand on the baseline, capitals 11 pixels high.
+inline constexpr int LetterCellWidth = 16, LetterCellHeight = 20, LetterBaseline = 15;
+inline constexpr char32_t FirstLetter = U' ', LastLetter = U'~', MinusSign = U'\u2212';
+inline constexpr int LetterCells = int(LastLetter - FirstLetter) + 2;
+inline constexpr int LetterPenX = 2;  // where each letter's pen starts in its cell
+constexpr int LetterCell(char32_t c) {
+  return c == MinusSign ? LetterCells - 1 : c >= FirstLetter && c <= LastLetter ? int(c - FirstLetter) : -1;
+}
+
 }  // namespace layout

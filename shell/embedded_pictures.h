@@ -11,5 +11,5 @@ struct EmbeddedPicture {
 };
 
 namespace embedded {
-extern const EmbeddedPicture background, maskmap, spritemap, flagpic, doorpic, pausedpic, measure;
+extern const EmbeddedPicture background, maskmap, spritemap, flagpic, doorpic, pausedpic, measure, lettering;
 }

@@ -7,6 +7,26 @@
 #include <iterator>
 
 namespace pictures {
+namespace {
+
+// The characters of UTF-8 text (the notes are ASCII; the lettering sheet has
+// a minus sign), a byte that starts no character standing for itself.
+std::vector<int> Characters(const std::string& text) {
+  std::vector<int> characters;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const int length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    int c = length == 1 ? byte : byte & (0x7F >> length);
+    for (int k = 1; k < length && i + std::size_t(k) < text.size(); ++k) {
+      c = (c << 6) | (static_cast<unsigned char>(text[i + std::size_t(k)]) & 0x3F);
+    }
+    characters.push_back(c);
+    i += std::size_t(length);
+  }
+  return characters;
+}
+
+}  // namespace
 
 bool Font::Load(const std::string& path, std::string& error) {
   std::ifstream in(path, std::ios::binary);
@@ -31,8 +51,9 @@ int Font::CapHeight() const {
 Font::Extent Font::InkBox(const std::string& text) const {
   Extent box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
   int pen = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const int c = (unsigned char)text[i];
+  const std::vector<int> characters = Characters(text);
+  for (std::size_t i = 0; i < characters.size(); ++i) {
+    const int c = characters[i];
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     if (stbtt_GetCodepointBox(&info_, c, &x0, &y0, &x1, &y1) != 0) {
       box.x0 = std::min(box.x0, pen + x0);
@@ -43,7 +64,7 @@ Font::Extent Font::InkBox(const std::string& text) const {
     int advance = 0, bearing = 0;
     stbtt_GetCodepointHMetrics(&info_, c, &advance, &bearing);
     pen += advance;
-    if (i + 1 < text.size()) pen += stbtt_GetCodepointKernAdvance(&info_, c, (unsigned char)text[i + 1]);
+    if (i + 1 < characters.size()) pen += stbtt_GetCodepointKernAdvance(&info_, c, characters[i + 1]);
   }
   return box;
 }
@@ -64,8 +85,9 @@ Rect Font::Draw(Image& image, const std::string& text, double penX, double basel
   const double baseFloor = std::floor(baseline);
   const float shiftY = float(baseline - baseFloor);
   double pen = penX;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const int c = (unsigned char)text[i];
+  const std::vector<int> characters = Characters(text);
+  for (std::size_t i = 0; i < characters.size(); ++i) {
+    const int c = characters[i];
     const double penFloor = std::floor(pen);
     const float shiftX = float(pen - penFloor);
     int ix0 = 0, iy0 = 0, ix1 = 0, iy1 = 0;
@@ -86,7 +108,7 @@ Rect Font::Draw(Image& image, const std::string& text, double penX, double basel
     int advance = 0, bearing = 0;
     stbtt_GetCodepointHMetrics(&info_, c, &advance, &bearing);
     pen += advance * scaleX;
-    if (i + 1 < text.size()) pen += stbtt_GetCodepointKernAdvance(&info_, c, (unsigned char)text[i + 1]) * scaleX;
+    if (i + 1 < characters.size()) pen += stbtt_GetCodepointKernAdvance(&info_, c, characters[i + 1]) * scaleX;
   }
 
   Rect inked{};

@@ -121,7 +121,7 @@ const Note kNotes[] = {
     {402, 237, {"Hitting the ceiling slows", "you down, so be careful!"}},
 };
 
-constexpr int kCapitalHeight = 11;  // pixels, the height of an H
+constexpr int kCapitalHeight = kNoteCapitalHeight;
 constexpr int kLineSpacing = 22;    // pixels from one baseline to the next
 constexpr Rgb kInk{34, 30, 26};
 constexpr int kNoteMargin = 2;  // clear cream kept around a note's lettering

@@ -1,5 +1,5 @@
 // plinkard-pictures OUTPUT_DIR
-// Draws the game's seven pictures and writes them as PNG files into OUTPUT_DIR.
+// Draws the game's pictures and writes them as PNG files into OUTPUT_DIR.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -15,7 +15,7 @@ const char* const kSansBoldFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans-B
 
 constexpr const char* kUsage =
     "usage: plinkard-pictures OUTPUT_DIR\n"
-    "Draws the game's seven pictures and writes them as PNG files into OUTPUT_DIR.\n";
+    "Draws the game's pictures and writes them as PNG files into OUTPUT_DIR.\n";
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "plinkard-pictures: %s\n", message.c_str());
@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
         {"doorpic.png", DrawDoor()},
         {"pausedpic.png", DrawBanner(sansBold)},
         {"measure.png", DrawMeasuringFigure(sheets)},
+        {"lettering.png", DrawLetteringSheet(serif)},
     };
     for (const auto& file : files)
       if (!file.image.WritePng((out / file.name).string())) return Fail("can't write " + (out / file.name).string());
