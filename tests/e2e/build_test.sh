@@ -12,7 +12,8 @@
 # (Release, Debug, RelWithDebInfo, MinSizeRel) and its compiler (GCC or Clang),
 # and no warning made an error, as in a packager's build. These 15 take turns,
 # one a run, by the number of commits; PLINKARD_BUILD_MATRIX=all builds them
-# all (an hour or more), =none none of them.
+# all (an hour or more), =none none of them, and ="Ninja Debug clang" or a
+# list such as "Ninja Debug clang; default MinSizeRel gcc" those named.
 # usage: build_test.sh SOURCE_DIR VERSION
 set -eu
 SOURCE=$1
@@ -58,6 +59,29 @@ timed() {
   [ $status = passed ]
 }
 
+# The other plain builds, in the order they take turns.
+others=$(for compiler in gcc clang; do
+  for generator in default Ninja; do
+    for type in Release Debug RelWithDebInfo MinSizeRel; do
+      [ "$generator $type $compiler" = "default Release gcc" ] || echo "$generator $type $compiler"
+    done
+  done
+done)
+case ${PLINKARD_BUILD_MATRIX:-turn} in
+  all) chosen=$others ;;
+  none) chosen="" ;;
+  turn)
+    commits=$(git -C "$SOURCE" rev-list --count HEAD 2>/dev/null || echo 0)
+    chosen=$(echo "$others" | sed -n "$((commits % $(echo "$others" | wc -l) + 1))p") ;;
+  *)
+    chosen=$(echo "$PLINKARD_BUILD_MATRIX" | tr ';' '\n' | sed 's/^ *//; s/ *$//')
+    echo "$chosen" | while read -r combination; do
+      echo "$others" | grep -qx "$combination" ||
+        fail "PLINKARD_BUILD_MATRIX is all, turn (the default), none, or plain builds such as \"Ninja Debug clang\"" \
+          "(generator default or Ninja; Release, Debug, RelWithDebInfo or MinSizeRel; gcc or clang), not \"$combination\""
+    done ;;
+esac
+
 note "the first build: the default generator, Release, GCC"
 timed default Release gcc || fail "the first build"
 [ -f "$OUT/Makefile" ] || fail "the default generator wrote no Makefile"
@@ -88,22 +112,7 @@ cmp -s "$WORK/walk.csv" "$SOURCE/tests/expected/walk.csv" || fail "the trace of 
 cmp -s "$WORK/walk.png" "$SOURCE/tests/expected/walk.png" || fail "the last frame of routes/walk.txt differs from tests/expected/"
 rm -rf "$OUT"
 
-# The other plain builds, in the order they take turns.
-others=$(for compiler in gcc clang; do
-  for generator in default Ninja; do
-    for type in Release Debug RelWithDebInfo MinSizeRel; do
-      [ "$generator $type $compiler" = "default Release gcc" ] || echo "$generator $type $compiler"
-    done
-  done
-done)
-case ${PLINKARD_BUILD_MATRIX:-turn} in
-  all) chosen=$others ;;
-  none) chosen="" ;;
-  turn)
-    commits=$(git -C "$SOURCE" rev-list --count HEAD 2>/dev/null || echo 0)
-    chosen=$(echo "$others" | sed -n "$((commits % $(echo "$others" | wc -l) + 1))p") ;;
-  *) fail "PLINKARD_BUILD_MATRIX is all, turn (the default) or none, not \"$PLINKARD_BUILD_MATRIX\"" ;;
-esac
+# The others chosen, each in turn; every one is tried, and those that failed named.
 failed=""
 while read -r generator type compiler; do
   [ -n "$generator" ] || continue
