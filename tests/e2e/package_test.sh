@@ -44,7 +44,7 @@ note "Depends: $DEPENDS"
 DEPENDED=$(echo "$DEPENDS" | tr ',|' '\n' | sed 's/^ *//; s/[ (:].*//')
 # Every library the programs load must come from a package in Depends.
 dpkg-deb -x "$DEB" "$WORK/root"
-MULTIARCH=$(dpkg-architecture -A "$ARCH" -qDEB_HOST_MULTIARCH 2>/dev/null)
+MULTIARCH=$(dpkg-architecture -a "$ARCH" -qDEB_HOST_MULTIARCH 2>/dev/null)
 for program in plinkard plinkard-replay; do
   [ -x "$WORK/root/usr/games/$program" ] || fail "usr/games/$program is not in the package"
   for lib in $(objdump -p "$WORK/root/usr/games/$program" | awk '$1 == "NEEDED" {print $2}'); do
