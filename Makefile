@@ -4,7 +4,8 @@
 #             (about a minute); needs no root once the packages are there
 # make test   installs what is missing, builds and runs every test, then most
 #             of them again built with AddressSanitizer and UBSan, then the
-#             web build's and the Windows build's (under Wine): what CI runs
+#             web build's, the Windows build's (under Wine) and the arm64
+#             build's (under qemu-user): what CI runs
 # make package-test  the Debian package's tests, installing it system-wide
 #                    (as root): make test does that only in CI
 # make package  builds the Debian package build/plinkard_VERSION_ARCH.deb
@@ -17,8 +18,10 @@
 # make package-web  zips the page into build-web/plinkard-VERSION-web.zip
 # make windows  cross-builds build-windows/plinkard.exe and plinkard-replay.exe;
 #               make package-windows makes the zip and the installer beside them
+# make arm64    cross-builds build-arm64/plinkard and plinkard-replay for 64-bit
+#               ARM Linux
 .PHONY: run check test build deps deps-build deps-check package-test assets screenshots bench soak clean package \
-	dist web serve-web release windows package-windows package-web
+	dist web serve-web release windows package-windows package-web arm64
 
 run: build
 	./build/plinkard
@@ -28,13 +31,14 @@ check: deps-check
 	cmake --build --preset default
 	ctest --preset check
 
-test: deps build web tests/web/node_modules/.package-lock.json package-windows
+test: deps build web tests/web/node_modules/.package-lock.json package-windows arm64
 	ctest --preset default
 	cmake --preset sanitize >/dev/null
 	cmake --build --preset sanitize
 	ctest --preset sanitize
 	ctest --preset web
 	ctest --preset windows
+	ctest --preset arm64
 	@[ "$$PLINKARD_INSTALL_PACKAGE" = yes ] || echo "The package was not installed system-wide to be tried: make package-test does that (as root)."
 
 build: deps-build
@@ -69,6 +73,10 @@ windows: deps
 package-windows: windows
 	cmake --build --preset windows --target package-windows
 
+arm64: deps
+	cmake --preset arm64 >/dev/null
+	cmake --build --preset arm64
+
 PORT ?= 8000
 serve-web: web
 	node web/serve.mjs build-web $(PORT)
@@ -91,7 +99,7 @@ bench: deps web tests/web/node_modules/.package-lock.json windows
 	bench/window_bench.sh build-bench/plinkard 10 build-windows/plinkard.exe
 
 clean:
-	rm -rf build build-sanitize build-bench build-web build-release build-windows tests/web/node_modules
+	rm -rf build build-sanitize build-bench build-web build-release build-windows build-arm64 tests/web/node_modules
 
 soak: build
 	./build/plinkard-soak --frames 10000000

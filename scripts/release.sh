@@ -32,17 +32,27 @@ git archive HEAD | tar -x -C "$stage/src"
 step() { printf '\n== %s\n' "$*"; }
 
 # configure NAME [CMAKE ARGUMENTS...]: the staged tree configured in $stage/NAME.
+# A release is built with Debian 12's compilers, by which no warning passes.
 configure() {
   build=$stage/$1
   shift
-  cmake -S "$stage/src" -B "$build" -G Ninja -DBUILD_TESTING=OFF -DPLINKARD_REPRODUCIBLE=ON "$@" >/dev/null
+  cmake -S "$stage/src" -B "$build" -G Ninja -DBUILD_TESTING=OFF -DPLINKARD_REPRODUCIBLE=ON \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$@" >/dev/null
 }
 
-step "plinkard_${version}_amd64.deb"
-configure linux -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build"
-(cd "$build" && cpack -G DEB >/dev/null)
-cp "$build/plinkard_${version}_amd64.deb" "$out/"
+# deb ARCH [CMAKE ARGUMENTS...]: plinkard_VERSION_ARCH.deb.
+deb() {
+  arch=$1
+  shift
+  step "plinkard_${version}_$arch.deb"
+  configure "linux-$arch" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake --build "$build"
+  (cd "$build" && cpack -G DEB >/dev/null)
+  cp "$build/plinkard_${version}_$arch.deb" "$out/"
+}
+
+deb amd64
+deb arm64 -DCMAKE_TOOLCHAIN_FILE="$stage/src/cmake/arm64-toolchain.cmake"
 
 step "plinkard-$version-web.zip"
 NODE_PATH=/usr/share/nodejs configure web -DCMAKE_BUILD_TYPE=Release \

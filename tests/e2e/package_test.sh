@@ -3,12 +3,15 @@
 # no warning in it; it holds the programs in /usr/games, the menu entry, the
 # icons, the AppStream metadata, the manual pages, the copyright and the
 # changelog, all of the project's version; and it depends on every library the
-# programs load. (package_install_test.sh installs and starts it.)
-# usage: package_test.sh BUILD_DIR SOURCE_DIR VERSION
+# programs load. (package_install_test.sh installs and starts it.) A cross
+# build's package is for ARCH, and its programs run here under EMULATOR.
+# usage: package_test.sh BUILD_DIR SOURCE_DIR VERSION [ARCH EMULATOR...]
 set -eu
 BUILD=$1
 SOURCE=$2
 VERSION=$3
+ARCH=${4:-$(dpkg --print-architecture)}
+shift $(($# < 4 ? $# : 4))
 fail() { echo "FAIL: $*" >&2; exit 1; }
 note() { echo "-- $*"; }
 WORK=$(mktemp -d)
@@ -18,7 +21,6 @@ trap 'rm -rf "$WORK"' EXIT
 . "$(dirname "$0")/package_build.sh"
 note "building the package"
 DEB=$(package_file)
-ARCH=$(dpkg --print-architecture)
 note "$(basename "$DEB")"
 [ "$(basename "$DEB")" = "plinkard_${VERSION}_$ARCH.deb" ] ||
   fail "the package file $(basename "$DEB") is not named plinkard_${VERSION}_$ARCH.deb"
@@ -42,7 +44,7 @@ note "Depends: $DEPENDS"
 DEPENDED=$(echo "$DEPENDS" | tr ',|' '\n' | sed 's/^ *//; s/[ (:].*//')
 # Every library the programs load must come from a package in Depends.
 dpkg-deb -x "$DEB" "$WORK/root"
-MULTIARCH=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+MULTIARCH=$(dpkg-architecture -a "$ARCH" -qDEB_HOST_MULTIARCH 2>/dev/null)
 for program in plinkard plinkard-replay; do
   [ -x "$WORK/root/usr/games/$program" ] || fail "usr/games/$program is not in the package"
   for lib in $(objdump -p "$WORK/root/usr/games/$program" | awk '$1 == "NEEDED" {print $2}'); do
@@ -76,8 +78,8 @@ for page in plinkard plinkard-replay; do
   gunzip -c "$WORK/root/usr/share/man/man6/$page.6.gz" | head -1 | grep -qF "\"Plinkard $VERSION\"" ||
     fail "the manual page $page(6) does not say Plinkard $VERSION"
 done
-[ "$("$WORK/root/usr/games/plinkard-replay" --version)" = "plinkard-replay $VERSION" ] ||
-  fail "plinkard-replay --version says \"$("$WORK/root/usr/games/plinkard-replay" --version)\""
+[ "$("$@" "$WORK/root/usr/games/plinkard-replay" --version)" = "plinkard-replay $VERSION" ] ||
+  fail "plinkard-replay --version says \"$("$@" "$WORK/root/usr/games/plinkard-replay" --version)\""
 head -1 "$DOC/copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
   fail "the copyright file is not in the machine-readable format"
 

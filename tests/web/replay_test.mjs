@@ -1,9 +1,12 @@
-// The replay tool under node against the native one: every route gives the
-// kept trace and picture, and random scripts, from the start and from deep in
-// the level, give the same trace, picture, messages and exit status. The
-// random scripts run in worker threads of this process, over the tool's
-// WebAssembly compiled once (replay_worker.cjs); the rest as its users run it.
-//   node replay_test.mjs WASM_REPLAY_JS NATIVE_REPLAY SOURCE_DIR
+// The replay tool built another way against the native one: every route gives
+// the kept trace and picture, and random scripts, from the start and from deep
+// in the level, give the same trace, picture, messages and exit status. The
+// other tool is the web build's, under node (a .js), or one built by another
+// compiler, or for another processor and run here under EMULATOR (qemu-user).
+// The web build's random scripts run in worker threads of this process, over
+// the tool's WebAssembly compiled once (replay_worker.cjs); the rest as its
+// users run it.
+//   node replay_test.mjs OTHER_REPLAY NATIVE_REPLAY SOURCE_DIR [EMULATOR...]
 import assert from 'node:assert/strict';
 import { execFile } from 'node:child_process';
 import { mkdtemp, readdir, readFile, rm, writeFile } from 'node:fs/promises';
@@ -12,7 +15,8 @@ import { basename, join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { Worker } from 'node:worker_threads';
 
-const [wasmReplay, nativeReplay, sourceDir] = process.argv.slice(2);
+const [otherReplay, nativeReplay, sourceDir, ...emulator] = process.argv.slice(2);
+const forNode = otherReplay.endsWith('.js');
 const SCRIPTS = 200;
 const SEED = Number(process.env.PLINKARD_SEED ?? 13);
 
@@ -24,9 +28,17 @@ after(async () => {
   await rm(work, { recursive: true, force: true });
 });
 
+// The command and arguments that run `program` with `args`.
+function commandLine(program, args) {
+  if (program !== otherReplay) return [program, args];
+  if (forNode) return [process.execPath, [program, ...args]];
+  if (emulator.length > 0) return [emulator[0], [...emulator.slice(1), program, ...args]];
+  return [program, args];
+}
+
 // Runs one replay; answers its exit status, standard output and error.
 function run(program, args, input) {
-  const [command, argv] = program.endsWith('.js') ? [process.execPath, [program, ...args]] : [program, args];
+  const [command, argv] = commandLine(program, args);
   return new Promise((done) => {
     const child = execFile(command, argv, { encoding: 'buffer', maxBuffer: 1 << 28 }, (error, stdout, stderr) => {
       done({ status: error ? error.code : 0, stdout, stderr: stderr.toString() });
@@ -38,11 +50,11 @@ function run(program, args, input) {
 // Runs the replay tool for node in a worker thread; answers as run() does.
 let compiled;
 function runInWorker(args) {
-  compiled ??= readFile(wasmReplay.replace(/\.js$/, '.wasm')).then((bytes) => new WebAssembly.Module(bytes));
+  compiled ??= readFile(otherReplay.replace(/\.js$/, '.wasm')).then((bytes) => new WebAssembly.Module(bytes));
   return compiled.then((module) => new Promise((done, failed) => {
     let result;
     const worker = new Worker(new URL('./replay_worker.cjs', import.meta.url),
-      { workerData: { program: wasmReplay, args, compiled: module } });
+      { workerData: { program: otherReplay, args, compiled: module } });
     worker.on('message', (message) => { result = message; });
     worker.on('error', failed);
     worker.on('exit', () => (result ? done(result) : failed(new Error(`${args.join(' ')}: no exit status`))));
@@ -65,7 +77,7 @@ test('every route gives the kept trace and last frame', async () => {
     const name = basename(route, '.txt');
     const trace = join(work, `${name}.csv`);
     const png = join(work, `${name}.png`);
-    const result = await run(wasmReplay, ['--trace', trace, '--png', png, join(sourceDir, 'routes', route)]);
+    const result = await run(otherReplay, ['--trace', trace, '--png', png, join(sourceDir, 'routes', route)]);
     assert.equal(result.status, 0, `${route}: ${result.stderr}`);
     assert.ok((await readFile(trace)).equals(await readFile(join(sourceDir, 'tests/expected', `${name}.csv`))),
       `${route}: the trace differs`);
@@ -76,7 +88,7 @@ test('every route gives the kept trace and last frame', async () => {
 
 test('a script from standard input, its trace to standard output', async () => {
   const script = await readFile(join(sourceDir, 'routes/complete.txt'));
-  const result = await run(wasmReplay, ['--trace', '-', '-'], script);
+  const result = await run(otherReplay, ['--trace', '-', '-'], script);
   assert.equal(result.status, 0, result.stderr);
   assert.ok(result.stdout.equals(await readFile(join(sourceDir, 'tests/expected/complete.csv'))));
 });
@@ -91,9 +103,9 @@ test('bad command lines and scripts fail alike', async () => {
   const cases = [[], ['--frames', '0', bad], ['--bogus', bad], [bad], [endless], ['--frames', '50', paused],
     [join(work, 'missing.txt')], ['--trace', join(work, 'no/such/dir.csv'), '--frames', '5', endless]];
   for (const args of cases) {
-    const [wasm, native] = [await run(wasmReplay, args), await run(nativeReplay, args)];
+    const [other, native] = [await run(otherReplay, args), await run(nativeReplay, args)];
     assert.notEqual(native.status, 0, `${args.join(' ')}: the native tool succeeded`);
-    assert.deepEqual([wasm.status, wasm.stderr], [native.status, native.stderr], args.join(' '));
+    assert.deepEqual([other.status, other.stderr], [native.status, native.stderr], args.join(' '));
   }
 });
 
@@ -161,17 +173,18 @@ test(`${SCRIPTS} random scripts give the same trace, picture and status as nativ
     await writeFile(file, script.text);
     const out = (side) => [join(work, `random-${i}-${side}.csv`), join(work, `random-${i}-${side}.png`)];
     const args = (side) => ['--trace', out(side)[0], '--png', out(side)[1], '--frames', String(script.frames), file];
-    const [wasm, native] = await Promise.all([runInWorker(args('wasm')), run(nativeReplay, args('native'))]);
+    const [other, native] = await Promise.all([
+      forNode ? runInWorker(args('other')) : run(otherReplay, args('other')), run(nativeReplay, args('native'))]);
     const where = `random script ${i} of seed ${SEED}`;
-    assert.deepEqual([wasm.status, wasm.stderr], [native.status, native.stderr], where);
-    assert.ok((await readFile(out('wasm')[0])).equals(await readFile(out('native')[0])), `${where}: the traces differ`);
+    assert.deepEqual([other.status, other.stderr], [native.status, native.stderr], where);
+    assert.ok((await readFile(out('other')[0])).equals(await readFile(out('native')[0])), `${where}: the traces differ`);
     if (native.status === 3) {
       ++paused;
     } else {
       assert.equal(native.status, 0, `${where}: ${native.stderr}`);
-      assert.ok((await readFile(out('wasm')[1])).equals(await readFile(out('native')[1])), `${where}: the pictures differ`);
+      assert.ok((await readFile(out('other')[1])).equals(await readFile(out('native')[1])), `${where}: the pictures differ`);
     }
-    await rm(out('wasm')[0]);
+    await rm(out('other')[0]);
     await rm(out('native')[0]);
   }));
   // Scripts that end paused stop short of the picture; most must get there.
