@@ -5,8 +5,6 @@
 // game waits paused until the page goes back to it.
 #include "app/web_main.h"
 
-#include <emscripten/emscripten.h>
-
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -98,22 +96,23 @@ void Play() {
 
 Game* PageGame() { return page != nullptr ? &page->game : nullptr; }
 
-// Called by the page's buttons and its links, between the game's pumps.
+// Called by the page's buttons and its links, between the game's pumps (the
+// link keeps them: app/CMakeLists.txt lists them).
 extern "C" {
 
 // The run to save or to share: the one watched, or the one played so far.
-EMSCRIPTEN_KEEPALIVE const char* plinkard_page_run_text() {
+const char* plinkard_page_run_text() {
   page->answer = page->run ? page->watchedText : page->recorder.Finished();
   return page->answer.c_str();
 }
 
-EMSCRIPTEN_KEEPALIVE const char* plinkard_page_run_link() {
+const char* plinkard_page_run_link() {
   page->answer = replay::LinkFragment(plinkard_page_run_text());
   return page->answer.c_str();
 }
 
 // Watches the run in `text`, or answers why it can't: "" when it will.
-EMSCRIPTEN_KEEPALIVE const char* plinkard_page_open_run(const char* text, const char* name) {
+const char* plinkard_page_open_run(const char* text, const char* name) {
   try {
     replay::ReadRecording(text, name);
   } catch (const replay::ScriptError& error) {
@@ -126,7 +125,7 @@ EMSCRIPTEN_KEEPALIVE const char* plinkard_page_open_run(const char* text, const 
   return page->answer.c_str();
 }
 
-EMSCRIPTEN_KEEPALIVE void plinkard_page_back() {
+void plinkard_page_back() {
   if (page->run) page->window.Ask();
 }
 }
