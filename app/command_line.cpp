@@ -43,6 +43,28 @@ std::string TakeFile(Options& options, std::string_view name, std::string_view v
   return "";
 }
 
+std::string TakeSpeed(Options& options, std::string_view name, std::string_view value) {
+  for (const int speed : kSpeeds) {
+    if (value == std::to_string(speed) || value == std::to_string(speed) + "%") {
+      options.race.speed = speed;
+      return "";
+    }
+  }
+  return std::string(name) + " wants 100, 50 or 25, not \"" + std::string(value) + "\"";
+}
+
+std::string TakeGhost(Options& options, std::string_view name, std::string_view value) {
+  if (options.race.ghost) return std::string(name) + " given twice";
+  options.race.ghost = std::string(value);
+  return "";
+}
+
+std::string TakeImportBest(Options& options, std::string_view name, std::string_view value) {
+  if (options.importBest) return std::string(name) + " given twice";
+  options.importBest = std::string(value);
+  return "";
+}
+
 constexpr const char* kFile = "a file";
 static_assert(platform::kLargestScale == 8, "the --scale entry below says 1 to 8");
 
@@ -67,6 +89,17 @@ constexpr OptionEntry kOptions[] = {
      TakeFile<&RunOptions::play>},
     {"--trace", "FILE", kFile, false, "write the replay's trace, one row per frame, to FILE",
      TakeFile<&RunOptions::trace>},
+    {"--timer", nullptr, nullptr, false, "show the timer and the splits against the best (I turns it on and off)",
+     [](Options& o, std::string_view, std::string_view) {
+       o.race.timer = true;
+       return std::string();
+     }},
+    {"--ghost", "FILE|best", "a file, or best", false,
+     "race the ghost of the run in FILE, or of the best kept (J: the best's on and off)", TakeGhost},
+    {"--speed", "PERCENT", "100, 50 or 25", false, "play at 100, 50 or 25 percent of the speed (O changes it)",
+     TakeSpeed},
+    {"--import-best", "FILE", kFile, false,
+     "keep the run in FILE as the best if it verifies and beats the best, and exit", TakeImportBest},
     {"--help", nullptr, nullptr, false, "show this and exit",
      [](Options& o, std::string_view, std::string_view) {
        o.help = true;
@@ -143,6 +176,9 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     if (!line.error.empty()) return line;
   }
   line.error = CheckRunOptions(line.options.run);
+  if (line.error.empty() && line.options.race.ghost == "-" && line.options.run.play == "-") {
+    line.error = "--ghost and --play can't both read standard input";
+  }
   return line;
 }
 

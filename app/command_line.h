@@ -3,6 +3,7 @@
 // usage and the help are written too.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "app/run_options.h"
@@ -11,6 +12,8 @@
 struct Options {
   platform::ViewOptions view;
   RunOptions run;
+  RaceOptions race;
+  std::optional<std::string> importBest;  // --import-best FILE: that alone, no window
   bool help = false;
   bool version = false;
 };

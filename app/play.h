@@ -9,7 +9,7 @@
 
 // What the game runs in, given the real window and the game: a window that
 // wraps the real one.
-using WindowWrapper = std::function<std::unique_ptr<platform::Window>(platform::Window& real, const Game& game)>;
+using WindowWrapper = std::function<std::unique_ptr<platform::Window>(platform::Window& real, Game& game)>;
 
 // Opens the desktop window (its caption "Form1", its restored size the
 // stage window's), lets `use` run in it, and answers the process's exit

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/command_line.h"
-#include "app/play.h"
+#include "app/import_best.h"
 #include "app/watched_run.h"
 #include "generated/version.h"
 #include "platform/program.h"
@@ -24,6 +24,6 @@ int main(int argc, char** argv) {
     std::printf("plinkard %s\n", PLINKARD_VERSION);
     return 0;
   }
-  if (!options.run.record && !options.run.trace && !options.run.play) return PlayInWindow(options.view);
-  return PlayWatchedRun(options.run, options.view);
+  if (options.importBest) return ImportBest(*options.importBest);
+  return PlayWatchedRun(options.run, options.race, options.view);
 }

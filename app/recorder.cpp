@@ -1,5 +1,9 @@
 #include "app/recorder.h"
 
+#include <algorithm>
+
+#include "core/layout.h"
+
 #include "replay/recording.h"
 #include "replay/script.h"
 
@@ -16,6 +20,10 @@ RecordingWindow::RecordingWindow(platform::Window& real, const Game& game, repla
 void RecordingWindow::Present(const platform::Surface& backImage) {
   if (unflushed_ && script_ != nullptr && !script_->Flush()) throw platform::ProgramEnded{};
   unflushed_ = false;
+  const int speed = int(layout::FrameMs * 100 / game_.FramePeriod);
+  if (replay::PresentEndsFrame(game_) && std::find(speeds_.begin(), speeds_.end(), speed) == speeds_.end()) {
+    speeds_.push_back(speed);
+  }
   WatchedWindow::Present(backImage);
 }
 
@@ -64,7 +72,9 @@ std::string RecordingWindow::Ending() const {
     events.push_back({NextEventTime(), platform::ScriptedEvent::Kind::Close, 0});
     ending = replay::ScriptLine(events.back());
   }
-  return ending + replay::ResultLines(replay::ResultOf(events, std::nullopt));
+  replay::RunResult result = replay::ResultOf(events, std::nullopt);
+  result.speeds = speeds_;
+  return ending + replay::ResultLines(result);
 }
 
 void RecordingWindow::Finish() {

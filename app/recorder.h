@@ -45,6 +45,7 @@ class RecordingWindow final : public WatchedWindow {
   replay::OutputFile* script_;
   std::string text_;                             // the recording so far
   std::vector<platform::ScriptedEvent> events_;  // as written
+  std::vector<int> speeds_;                      // each speed a frame was played at, in percent, once
   bool closed_ = false;
   bool inMessage_ = false;      // the death message is up
   bool pumpDelivered_ = false;  // the current pump has delivered an event

@@ -14,6 +14,18 @@ struct RunOptions {
   std::optional<std::string> record, trace, play;
 };
 
+// The options for racing the level (app/race_window.h):
+//   --timer          the timer and the splits over the picture
+//   --ghost FILE     the ghost of the run in FILE, or of the best with "best"
+//   --speed PERCENT  practice at 100, 50 or 25 percent of the game's speed
+inline constexpr int kSpeeds[] = {100, 50, 25};
+
+struct RaceOptions {
+  bool timer = false;
+  std::optional<std::string> ghost;
+  int speed = 100;  // one of kSpeeds
+};
+
 // What is wrong with options that exclude each other, or two naming one file,
 // in one line; "" when nothing is.
 std::string CheckRunOptions(const RunOptions& options);

@@ -25,6 +25,11 @@ Viewer::Viewer(platform::Window& window, replay::SeekableRun& run, std::function
 
 double Viewer::Speed() const { return std::ldexp(1.0, speedPower_); }
 
+void Viewer::SetSpeed(int percent) {
+  speedPower_ = std::clamp(int(std::lround(std::log2(percent / 100.0))), kSlowest, kFastest);
+  PlayFrom(window_.GetTickCount());
+}
+
 std::int64_t Viewer::Last() {
   while (run_.Scan(run_.kFramesBetweenCopies)) {
   }

@@ -32,6 +32,12 @@ class Viewer {
   // Shows the run until the window is closed or the run has played to its close.
   void Run();
 
+  // The game as it stands at the frame shown.
+  const Game& Shown() const { return *shown_; }
+  bool Paused() const { return paused_; }
+  // Plays at 100, 50 or 25 percent (or any power of two from 1/8 to 8 times).
+  void SetSpeed(int percent);
+
  private:
   void Key(std::int16_t code);
   void Show(std::int64_t frame);

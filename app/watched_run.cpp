@@ -6,9 +6,12 @@
 #include <memory>
 #include <optional>
 
+#include "app/best.h"
 #include "app/play.h"
+#include "app/race_window.h"
 #include "app/recorder.h"
 #include "app/viewer.h"
+#include "core/layout.h"
 #include "replay/output_file.h"
 #include "replay/recording.h"
 #include "replay/replay.h"
@@ -33,9 +36,11 @@ std::optional<replay::Recording> ReadWatched(const std::string& name, int& statu
   }
 }
 
+void SayOnStandardError(const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); }
+
 }  // namespace
 
-int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view,
+int PlayWatchedRun(const RunOptions& options, const RaceOptions& race, const platform::ViewOptions& view,
                    const std::function<void(platform::DesktopWindow&)>& prepare) {
   std::optional<replay::Recording> watched;
   if (options.play) {
@@ -53,14 +58,37 @@ int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view,
   if (options.record || options.play) {
     finish = record.IsStandardOutput() || trace.IsStandardOutput() ? stderr : stdout;
   }
+  // What the game says of the best, a new one and the ghost, goes where the finish line goes, or to standard output.
+  const auto say = [news = finish != nullptr ? finish : stdout](const std::string& line) {
+    std::fprintf(line.rfind("plinkard:", 0) == 0 ? stderr : news, "%s\n", line.c_str());
+    std::fflush(news);
+  };
+  const std::unique_ptr<platform::KeptTexts> kept = platform::PlayersKeptTexts();
+  BestStore best(kept.get(), SayOnStandardError);
+  std::unique_ptr<RaceWindow> racing;
   int status = 0;
   if (watched) {
-    replay::SeekableRun run(watched->script.events,
-                            replay::WriteAsItGoes(trace.IsOpen() ? &trace : nullptr, true, nullptr));
+    const replay::FrameObserver traced = replay::WriteAsItGoes(trace.IsOpen() ? &trace : nullptr, true, nullptr);
+    replay::SeekableRun run(watched->script.events, [&](const Game& game) {
+      if (traced) traced(game);
+      if (racing) racing->See(game);
+    });
     status = InDesktopWindow(view, [&](platform::DesktopWindow& window) {
       if (prepare) prepare(window);
+      Viewer* viewer = nullptr;
+      racing = std::make_unique<RaceWindow>(
+          window,
+          RaceDriver{.shown = [&]() -> const Game& { return viewer->Shown(); },
+                     .paused = [&] { return viewer->Paused(); },
+                     .setSpeed = [&](int percent) { viewer->SetSpeed(percent); },
+                     .watching = true,
+                     .runText = {}},
+          race, &best, nullptr, say);
       try {
-        Viewer(window, run, replay::LineOn(finish)).Run();
+        Viewer shown(*racing, run, replay::LineOn(finish));
+        viewer = &shown;
+        shown.SetSpeed(race.speed);
+        shown.Run();
       } catch (const platform::ProgramEnded&) {
         // the trace could not be written
       }
@@ -68,16 +96,21 @@ int PlayWatchedRun(const RunOptions& options, const platform::ViewOptions& view,
   } else {
     const replay::FrameObserver afterFrame =
         replay::WriteAsItGoes(trace.IsOpen() ? &trace : nullptr, true, finish ? replay::LineOn(finish) : nullptr);
-    RecordingWindow* recorder = nullptr;
-    const WindowWrapper wrap = [&](platform::Window& real, const Game& game) -> std::unique_ptr<platform::Window> {
-      if (!record.IsOpen()) return std::make_unique<WatchedWindow>(real, game, afterFrame);
-      auto recording = std::make_unique<RecordingWindow>(real, game, &record, afterFrame);
+    RecordingWindow* recorder = nullptr;  // the window the game runs on, PlayInWindow's
+    const WindowWrapper wrap = [&](platform::Window& real, Game& game) -> std::unique_ptr<platform::Window> {
+      game.FramePeriod = layout::FrameMs * 100 / race.speed;
+      racing = std::make_unique<RaceWindow>(
+          real,
+          RaceDriver{.shown = [&game]() -> const Game& { return game; },
+                     .paused = [&game] { return game.Paused != False; },
+                     .setSpeed = [&game](int percent) { game.FramePeriod = layout::FrameMs * 100 / percent; },
+                     .runText = [&] { return recorder->Finished(); }},
+          race, &best, nullptr, say);
+      auto recording = std::make_unique<RecordingWindow>(*racing, game, record.IsOpen() ? &record : nullptr, afterFrame);
       recorder = recording.get();
       return recording;
     };
-    status = PlayInWindow(view, prepare, wrap, [&](const Game&) {
-      if (recorder != nullptr) recorder->Finish();
-    });
+    status = PlayInWindow(view, prepare, wrap, [&](const Game&) { recorder->Finish(); });
   }
   if (!record.Close()) status = 1;
   if (!trace.Close()) status = 1;

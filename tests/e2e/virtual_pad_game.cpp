@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     std::thread(Follow, commands, std::ref(pad)).detach();
   };
   const RunOptions& run = line.options.run;
-  if (run.record || run.trace || run.play) return PlayWatchedRun(run, line.options.view, plugIn);
+  if (run.record || run.trace || run.play) return PlayWatchedRun(run, line.options.race, line.options.view, plugIn);
   return PlayInWindow(line.options.view, plugIn, {}, [](const Game& game) {
     std::printf("held:");
     for (std::size_t code = 0; code < game.KeyState.size(); ++code) {
