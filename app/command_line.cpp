@@ -4,6 +4,7 @@
 #include <charconv>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "shell/key_help.h"
 
@@ -112,6 +113,12 @@ constexpr OptionEntry kOptions[] = {
      }},
 };
 
+#ifdef _WIN32
+constexpr const char* kBestFolder = "%APPDATA%\\Plinkard";
+#else
+constexpr const char* kBestFolder = "$XDG_DATA_HOME/plinkard, ~/.local/share/plinkard by default";
+#endif
+
 constexpr const char* kAbout = "Plays Plinkard, a side-view platform game, in a maximized window.\n";
 
 constexpr const char* kPadsAndStatus =
@@ -141,7 +148,7 @@ std::string Synopsis(const OptionEntry& entry) {
 // A line of the help: what it is about, padded to a column of its own, and what it says.
 std::string HelpLine(std::string_view what, std::string_view says) {
   std::string line(what);
-  line.resize(std::max<std::size_t>(line.size() + 2, 16), ' ');
+  line.resize(std::max<std::size_t>(line.size() + 2, 20), ' ');
   return "  " + line + std::string(says) + "\n";
 }
 
@@ -183,13 +190,24 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
 }
 
 std::string Usage() {
-  std::string usage = "usage: plinkard";
+  // One bracket a word, wrapped under the first at 79 columns.
+  std::vector<std::string> words;
   for (const OptionEntry& entry : kOptions) {
     if (entry.orPrevious) {
-      usage.insert(usage.size() - 1, " | " + Synopsis(entry));
+      words.back().insert(words.back().size() - 1, " | " + Synopsis(entry));
     } else {
-      usage += " [" + Synopsis(entry) + "]";
+      words.push_back("[" + Synopsis(entry) + "]");
     }
+  }
+  const std::string start = "usage: plinkard";
+  std::string usage = start, line = start;
+  for (const std::string& word : words) {
+    if (line.size() + 1 + word.size() > 79) {
+      usage += "\n" + std::string(start.size(), ' ');
+      line = std::string(start.size(), ' ');
+    }
+    usage += " " + word;
+    line += " " + word;
   }
   return usage + "\n";
 }
@@ -202,5 +220,7 @@ std::string Help() {
   help += HelpLine("F11, Alt+Enter", "fullscreen on and off");  // the desktop window's own
   help += "\nWatching a run (--play):\n";
   for (const KeyHelp& key : kWatchKeyHelp) help += HelpLine(key.keys, key.does);
+  help += "\nRacing, playing or watching (the best is kept in " + std::string(kBestFolder) + "):\n";
+  for (const KeyHelp& key : kRaceKeyHelp) help += HelpLine(key.keys, key.does);
   return help + kPadsAndStatus;
 }

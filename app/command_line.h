@@ -26,7 +26,7 @@ struct CommandLine {
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 
-// "usage: plinkard [--fullscreen | --window] ...", one line.
+// "usage: plinkard [--fullscreen | --window] ...", wrapped at 79 columns.
 std::string Usage();
 // The usage, what each option does, and the keys and pad buttons.
 std::string Help();

@@ -122,8 +122,15 @@ bool RaceWindow::Key(std::int16_t code, std::int16_t) {
 }
 
 // One frame on stops once that frame is drawn, before the next can start.
+// The run is offered to the best once the frame the door opened on is
+// drawn whole: the recording then ends after it.
 void RaceWindow::PumpEvents() {
   real_.PumpEvents();
+  if (!bestOffered_ && splits_[SplitPoint::Door] && driver_.runText && best_ != nullptr) {
+    bestOffered_ = true;
+    const std::string said = best_->Offer(driver_.runText(), splits_);
+    if (!said.empty()) say_(said);
+  }
   if (stepUntil_ && driver_.shown().FramesDrawn >= *stepUntil_) {
     stepUntil_.reset();
     Tap(vk::P);
@@ -172,11 +179,6 @@ void RaceWindow::Present(const platform::Surface& backImage) {
   const Game& shown = driver_.shown();
   if (!driver_.watching) See(shown);
   TellSplitTimer(shown);
-  if (!bestOffered_ && splits_[SplitPoint::Door] && driver_.runText && best_ != nullptr) {
-    bestOffered_ = true;
-    const std::string said = best_->Offer(driver_.runText(), splits_);
-    if (!said.empty()) say_(said);
-  }
   if (!timer_ && !ghost_) {
     real_.Present(backImage);
     return;

@@ -1,5 +1,5 @@
-// The keys the game acts on for the player, and what each does, and the keys
-// of a run being watched: the tables that plinkard's --help and the web
+// The keys the game acts on for the player, and what each does, the keys of
+// a run being watched, and those for racing: the tables that plinkard's --help and the web
 // page's strips of keys are written from.
 #pragma once
 
@@ -33,4 +33,13 @@ inline constexpr KeyHelp kWatchKeyHelp[] = {
     {"Up, Down", "twice or half as fast, from 1/8 to 8 times", "\u2191 \u2193", "faster, slower"},
     {"0 to 9", "jump to that many tenths of the run (5: half-way)", "0\u20139", "jump"},
     {"Home", "back to the first frame", "Home", "first frame"},
+};
+
+// Racing the level, playing or watching: keys away from the game's own, the
+// desktop's and the browser's, and from the hand on the arrows.
+inline constexpr KeyHelp kRaceKeyHelp[] = {
+    {"I", "the timer and the splits on and off", "I", "timer"},
+    {"J", "the ghost of the best run on and off", "J", "ghost of the best"},
+    {"O", "the speed: 100%, 50%, 25%, and round again", "O", "speed"},
+    {"K", "while paused: one frame on", "K", "paused: one frame"},
 };

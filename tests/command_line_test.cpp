@@ -25,6 +25,12 @@ TEST(CommandLine, OptionsTakeTheirValuesEitherWay) {
   EXPECT_EQ(Parse({"--play", "-", "--fullscreen"}).options.run.play, "-");
   // Read from standard input, written to standard output: two streams, no clash.
   EXPECT_EQ(Parse({"--play", "-", "--trace", "-"}).error, "");
+  EXPECT_EQ(Parse({"--speed", "50"}).options.race.speed, 50);
+  EXPECT_EQ(Parse({"--speed=25%"}).options.race.speed, 25);
+  EXPECT_EQ(Parse({}).options.race.speed, 100);
+  EXPECT_EQ(Parse({"--ghost", "best", "--timer"}).options.race.ghost, "best");
+  EXPECT_TRUE(Parse({"--timer"}).options.race.timer);
+  EXPECT_EQ(Parse({"--import-best", "run.txt"}).options.importBest, "run.txt");
 }
 
 TEST(CommandLine, EveryMistakeIsOneLineNamingIt) {
@@ -37,19 +43,27 @@ TEST(CommandLine, EveryMistakeIsOneLineNamingIt) {
   EXPECT_EQ(Parse({"--full"}).error, "unknown argument --full");
   EXPECT_EQ(Parse({"-h"}).error, "unknown argument -h");
   EXPECT_EQ(Parse({"level.txt"}).error, "unknown argument level.txt");
+  for (const char* bad : {"75", "0", "100.0", "", "fast", "200"}) {
+    EXPECT_EQ(Parse({"--speed", bad}).error, "--speed wants 100, 50 or 25, not \"" + std::string(bad) + "\"");
+  }
+  EXPECT_EQ(Parse({"--ghost", "a.txt", "--ghost", "b.txt"}).error, "--ghost given twice");
+  EXPECT_EQ(Parse({"--ghost", "-", "--play", "-"}).error, "--ghost and --play can't both read standard input");
   // The first mistake stops the reading.
   EXPECT_EQ(Parse({"--bad", "--scale", "0"}).error, "unknown argument --bad");
 }
 
 TEST(CommandLine, TheUsageAndTheHelpListEveryOption) {
   EXPECT_EQ(Usage(),
-            "usage: plinkard [--fullscreen | --window] [--scale N|auto] [--record FILE | --play FILE] [--trace FILE] "
-            "[--help] [--version]\n");
+            "usage: plinkard [--fullscreen | --window] [--scale N|auto]\n"
+            "                [--record FILE | --play FILE] [--trace FILE] [--timer]\n"
+            "                [--ghost FILE|best] [--speed PERCENT] [--import-best FILE]\n"
+            "                [--help] [--version]\n");
   const std::string help = Help();
   EXPECT_EQ(help.rfind(Usage(), 0), 0u);
   for (const char* mention :
        {"  --fullscreen ", "  --window ", "  --scale N|auto ", "  --record FILE ", "  --play FILE ", "  --trace FILE ",
-        "  --help ", "  --version ", "F11, Alt+Enter", "Start"}) {
+        "  --help ", "  --version ", "  --timer ", "  --ghost FILE|best ", "  --speed PERCENT ",
+        "  --import-best FILE ", "F11, Alt+Enter", "Start", "\n  I ", "\n  J ", "\n  O ", "\n  K "}) {
     EXPECT_NE(help.find(mention), std::string::npos) << mention;
   }
 }

@@ -14,8 +14,10 @@ class PlinkardCli : public ProgramRun {
  protected:
   int Run(const std::string& args) { return RunProgram("plinkard", args, "env -u DISPLAY -u WAYLAND_DISPLAY"); }
   static std::string Usage() {
-    return "usage: plinkard [--fullscreen | --window] [--scale N|auto] [--record FILE | --play FILE] [--trace FILE] "
-           "[--help] [--version]\n";
+    return "usage: plinkard [--fullscreen | --window] [--scale N|auto]\n"
+           "                [--record FILE | --play FILE] [--trace FILE] [--timer]\n"
+           "                [--ghost FILE|best] [--speed PERCENT] [--import-best FILE]\n"
+           "                [--help] [--version]\n";
   }
 };
 
