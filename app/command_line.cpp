@@ -194,22 +194,29 @@ std::string Usage() {
   std::vector<std::string> words;
   for (const OptionEntry& entry : kOptions) {
     if (entry.orPrevious) {
-      words.back().insert(words.back().size() - 1, " | " + Synopsis(entry));
+      words.back().pop_back();
+      words.back() += " | ";
+      words.back() += Synopsis(entry);
+      words.back() += ']';
     } else {
-      words.push_back("[" + Synopsis(entry) + "]");
+      words.emplace_back(1, '[');
+      words.back() += Synopsis(entry);
+      words.back() += ']';
     }
   }
   const std::string start = "usage: plinkard";
-  std::string usage = start, line = start;
+  std::string usage = start;
+  std::size_t lineStart = 0;
   for (const std::string& word : words) {
-    if (line.size() + 1 + word.size() > 79) {
-      usage += "\n" + std::string(start.size(), ' ');
-      line = std::string(start.size(), ' ');
+    if (usage.size() - lineStart + 1 + word.size() > 79) {
+      usage += '\n';
+      lineStart = usage.size();
+      usage.append(start.size(), ' ');
     }
-    usage += " " + word;
-    line += " " + word;
+    usage += ' ';
+    usage += word;
   }
-  return usage + "\n";
+  return usage + '\n';
 }
 
 std::string Help() {
@@ -220,7 +227,9 @@ std::string Help() {
   help += HelpLine("F11, Alt+Enter", "fullscreen on and off");  // the desktop window's own
   help += "\nWatching a run (--play):\n";
   for (const KeyHelp& key : kWatchKeyHelp) help += HelpLine(key.keys, key.does);
-  help += "\nRacing, playing or watching (the best is kept in " + std::string(kBestFolder) + "):\n";
+  help += "\nRacing, playing or watching (the best is kept in ";
+  help += kBestFolder;
+  help += "):\n";
   for (const KeyHelp& key : kRaceKeyHelp) help += HelpLine(key.keys, key.does);
   return help + kPadsAndStatus;
 }
