@@ -59,4 +59,32 @@ TEST_F(PlinkardCli, RefusesFilesItCannotReadOrCreateAndBadScripts) {
   EXPECT_FALSE(std::filesystem::exists(Path("t.csv")));
 }
 
+// --import-best keeps a run that verifies and beats the best, in
+// $XDG_DATA_HOME/plinkard, and refuses an edited one with nothing changed.
+TEST_F(PlinkardCli, ImportsABestThatVerifiesAndRefusesAnEditedOne) {
+  const std::string data = Path("data"), best = data + "/plinkard/best.txt";
+  const auto import = [&](const std::string& file) {
+    return RunProgram("plinkard", "--import-best " + file + " >" + Path("stdout"), "env XDG_DATA_HOME=" + data);
+  };
+  const std::string run = ReadFile(std::string(PLINKARD_SOURCE_DIR) + "/tests/runs/finished-level.txt");
+  std::string edited = run;
+  edited.replace(edited.find("down Up"), 7, "down Dn");
+  edited.replace(edited.find("down Dn"), 7, "down Down");
+  const std::string editedFile = Write("edited.txt", edited);
+  EXPECT_EQ(import(editedFile), 1);
+  EXPECT_EQ(err().rfind("plinkard: " + editedFile + ": differs from frame ", 0), 0u) << err();
+  EXPECT_FALSE(std::filesystem::exists(best));
+
+  const std::string runFile = Write("run.txt", run);
+  EXPECT_EQ(import(runFile), 0);
+  EXPECT_EQ(ReadFile(Path("stdout")), runFile + ": kept as the best (" + best + "). New best: 0:17.86\n");
+  EXPECT_EQ(ReadFile(best), run);
+  EXPECT_EQ(import(runFile), 0);
+  EXPECT_EQ(ReadFile(Path("stdout")), runFile + ": not kept: 0:17.86 does not beat the best, 0:17.86\n");
+  EXPECT_EQ(import(editedFile), 1);
+  EXPECT_EQ(ReadFile(best), run);
+  EXPECT_EQ(import(Path("missing.txt")), 1);
+  EXPECT_EQ(err(), "plinkard: " + Path("missing.txt") + ": can't read: No such file or directory\n");
+}
+
 }  // namespace
