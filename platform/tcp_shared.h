@@ -59,4 +59,27 @@ std::optional<Answer> AnswerBy(Clock::time_point deadline, std::function<Answer(
   return std::move(shared->answer);
 }
 
+// A host's addresses, as the system's getaddrinfo gives them (AddressInfo is
+// its addrinfo), or its error code.
+template <class AddressInfo>
+struct Addresses {
+  std::shared_ptr<AddressInfo> list;  // null unless found
+  int error = 0;
+};
+
+// Looks `host` up for `port` with the system's getaddrinfo and freeaddrinfo
+// (`get` and `free`) as `hints` ask, answering by `deadline` or not at all.
+template <class AddressInfo, class Get, class Free>
+std::optional<Addresses<AddressInfo>> LookUp(const std::string& host, int port, const AddressInfo& hints,
+                                             Clock::time_point deadline, Get get, Free free) {
+  const std::string service = std::to_string(port);
+  return AnswerBy<Addresses<AddressInfo>>(deadline, [host, service, hints, get, free] {
+    Addresses<AddressInfo> found;
+    AddressInfo* list = nullptr;
+    found.error = get(host.c_str(), service.c_str(), &hints, &list);
+    if (found.error == 0) found.list.reset(list, free);
+    return found;
+  });
+}
+
 }  // namespace platform::tcp

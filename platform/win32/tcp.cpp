@@ -92,11 +92,6 @@ class WinsockConnection final : public TcpConnection {
   std::string lost_;
 };
 
-struct Lookup {
-  std::unique_ptr<addrinfo, void (*)(addrinfo*)> addresses{nullptr, ::freeaddrinfo};
-  int error = 0;
-};
-
 // Waits, until the deadline, for the connection under way on `socket`; says
 // why it failed in `why`.
 bool Connected(SOCKET socket, Clock::time_point deadline, std::chrono::milliseconds within, std::string& why) {
@@ -133,18 +128,11 @@ std::unique_ptr<TcpConnection> ConnectTcp(const std::string& host, int port, std
                                           std::string& why) {
   const Clock::time_point deadline = Clock::now() + within;
   if (!WinsockStarted(why)) return nullptr;
-  const std::string service = std::to_string(port);
-  const std::optional<Lookup> lookup = tcp::AnswerBy<Lookup>(deadline, [host, service] {
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICSERV;
-    Lookup found;
-    addrinfo* addresses = nullptr;
-    found.error = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &addresses);
-    found.addresses.reset(found.error == 0 ? addresses : nullptr);
-    return found;
-  });
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;  // IPv4 or IPv6
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_NUMERICSERV;
+  const auto lookup = tcp::LookUp(host, port, hints, deadline, ::getaddrinfo, ::freeaddrinfo);
   if (!lookup) {
     why = tcp::NoAnswerWithin(within);
     return nullptr;
@@ -158,7 +146,7 @@ std::unique_ptr<TcpConnection> ConnectTcp(const std::string& host, int port, std
     return nullptr;
   }
   why = tcp::kNoAddress;
-  for (const addrinfo* address = lookup->addresses.get(); address != nullptr; address = address->ai_next) {
+  for (const addrinfo* address = lookup->list.get(); address != nullptr; address = address->ai_next) {
     const SOCKET socket = ::socket(address->ai_family, address->ai_socktype, address->ai_protocol);
     if (socket == INVALID_SOCKET) {
       why = Words(::WSAGetLastError());
