@@ -36,6 +36,13 @@ std::string TakeScale(Options& options, std::string_view name, std::string_view 
   return "";
 }
 
+std::string TakeLiveSplit(Options& options, std::string_view name, std::string_view value) {
+  options.run.livesplit = ParseLiveSplitAddress(value);
+  if (options.run.livesplit) return "";
+  return std::string(name) + " wants [HOST:]PORT, such as 16834 or 192.168.1.20:16834, not \"" + std::string(value) +
+         "\"";
+}
+
 // A file option, given once at most.
 template <std::optional<std::string> RunOptions::*slot>
 std::string TakeFile(Options& options, std::string_view name, std::string_view value) {
@@ -99,6 +106,8 @@ constexpr OptionEntry kOptions[] = {
      "race the ghost of the run in FILE, or of the best kept (J: the best's on and off)", TakeGhost},
     {"--speed", "PERCENT", "100, 50 or 25", false, "play at 100, 50 or 25 percent of the speed (O changes it)",
      TakeSpeed},
+    {"--livesplit", "[HOST:]PORT", "[HOST:]PORT", false,
+     "tell LiveSplit's server of the splits and pauses (HOST 127.0.0.1 unless given; its port: 16834)", TakeLiveSplit},
     {"--import-best", "FILE", kFile, false,
      "keep the run in FILE as the best if it verifies and beats the best, and exit", TakeImportBest},
     {"--help", nullptr, nullptr, false, "show this and exit",

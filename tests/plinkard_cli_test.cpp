@@ -16,8 +16,8 @@ class PlinkardCli : public ProgramRun {
   static std::string Usage() {
     return "usage: plinkard [--fullscreen | --window] [--scale N|auto]\n"
            "                [--record FILE | --play FILE] [--trace FILE] [--timer]\n"
-           "                [--ghost FILE|best] [--speed PERCENT] [--import-best FILE]\n"
-           "                [--help] [--version]\n";
+           "                [--ghost FILE|best] [--speed PERCENT] [--livesplit [HOST:]PORT]\n"
+           "                [--import-best FILE] [--help] [--version]\n";
   }
 };
 
@@ -33,6 +33,8 @@ TEST_F(PlinkardCli, RefusesBadCommandLines) {
       {"--play " + script + " --trace " + script, "--trace names the same file as --play"},
       {"--record " + Path("r.txt") + " --trace " + Path("./r.txt"), "--trace names the same file as --record"},
       {"--record - --trace -", "--trace names the same file as --record"},
+      {"--livesplit 70000", "--livesplit wants [HOST:]PORT, such as 16834 or 192.168.1.20:16834, not \"70000\""},
+      {"--livesplit", "--livesplit needs [HOST:]PORT"},
       {"--fast", "unknown argument --fast"},
       {script, "unknown argument " + script},
   };

@@ -4,16 +4,19 @@
 #   the caption says 50FPS; sent to frame 875 and paused, the window is the
 #   replay's frame 875 but for the banner, the timer's strip (on the rock at
 #   the bottom left) and the ghost's player where the ghost's route has it on
-#   that frame; the trace equals plinkard-replay's
+#   that frame; played on to its end, the trace equals plinkard-replay's, and
+#   a stand-in for LiveSplit's server has heard the run start, its three
+#   splits and the door's game time, 0:00:17.40
 #   the game played with --timer: I takes the timer away and brings it back,
 #   O goes to 50% and 25% (the caption says so), and K while paused draws one
 #   frame on; the keys never reach the game's recording
-# usage: race_test.sh GAME_BINARY REPLAY_BINARY SOURCE_DIR
+# usage: race_test.sh GAME_BINARY REPLAY_BINARY SOURCE_DIR LIVESPLIT_TEST_SERVER
 # shellcheck source=x_session.sh
 . "$(dirname "$0")/x_session.sh"
 GAME=$1
 REPLAY=$2
 SOURCE=$3
+SERVER=$4
 XDG_DATA_HOME=$WORK/data
 export XDG_DATA_HOME
 PANEL=1016x36+4+702
@@ -54,15 +57,26 @@ note "watching the whole level with a ghost, the timer, at half speed"
 convert "$WORK/replayed.png" -fill black -draw "$BANNER" -draw "rectangle 4,702 1019,737" "$WORK/plain875.png"
 GHOST=$(ghost_box deaths.txt 875)
 convert "$WORK/plain875.png" -fill black -draw "$GHOST" "$WORK/frame875.png"
+"$SERVER" >"$WORK/livesplit.out" 2>"$WORK/livesplit.err" &
+SERVER_PID=$!
+wait_until "the LiveSplit stand-in's port" test -s "$WORK/livesplit.out"
 start_game "$GAME" --play "$SOURCE/routes/complete.txt" --ghost "$SOURCE/routes/deaths.txt" --timer --speed 50 \
-  --trace "$WORK/trace.csv"
+  --trace "$WORK/trace.csv" --livesplit "$(head -1 "$WORK/livesplit.out")"
 wait_caption '^Plinkard running at (49|50|51)FPS\.$'
 xdotool key p
 wait_caption '^PAUSED$'
 xdotool key 5
 wait_until "frame 875 with the timer and the ghost" raced_frame_875
-cp "$WORK/window.png" "$WORK/raced875.png"
-close_game
+xdotool key 9
+xdotool key p
+wait_exit
+[ "$GAME_STATUS" -eq 0 ] || fail "plinkard --play ended with status $GAME_STATUS: $(cat "$WORK/game.out")"
+server_done() { ! kill -0 "$SERVER_PID" 2>/dev/null; }
+wait_until "the LiveSplit stand-in to see the game go" server_done
+tr -d '\r' <"$WORK/livesplit.out" | tail -n +2 >"$WORK/livesplit.txt"
+[ "$(grep -c '^split$' "$WORK/livesplit.txt")" -eq 3 ] && grep -q '^starttimer$' "$WORK/livesplit.txt" &&
+  [ "$(grep -A1 '^setgametime 0:00:17.40$' "$WORK/livesplit.txt" | tail -1)" = split ] ||
+  fail "LiveSplit heard: $(tr '\n' ' ' <"$WORK/livesplit.txt")"
 "$REPLAY" --trace "$WORK/replayed.csv" "$SOURCE/routes/complete.txt" >/dev/null
 cut -d, -f1,3-17 "$WORK/trace.csv" >"$WORK/watched.cols"
 cut -d, -f1,3-17 "$WORK/replayed.csv" >"$WORK/replayed.cols"
