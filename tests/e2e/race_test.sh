@@ -62,7 +62,7 @@ SERVER_PID=$!
 wait_until "the LiveSplit stand-in's port" test -s "$WORK/livesplit.out"
 start_game "$GAME" --play "$SOURCE/routes/complete.txt" --ghost "$SOURCE/routes/deaths.txt" --timer --speed 50 \
   --trace "$WORK/trace.csv" --livesplit "$(head -1 "$WORK/livesplit.out")"
-wait_caption '^Plinkard running at (49|50|51)FPS\.$'
+wait_caption '^Plinkard running at (4[5-9]|5[01])FPS\.$'
 xdotool key p
 wait_caption '^PAUSED$'
 xdotool key 5
@@ -74,9 +74,11 @@ wait_exit
 server_done() { ! kill -0 "$SERVER_PID" 2>/dev/null; }
 wait_until "the LiveSplit stand-in to see the game go" server_done
 tr -d '\r' <"$WORK/livesplit.out" | tail -n +2 >"$WORK/livesplit.txt"
-[ "$(grep -c '^split$' "$WORK/livesplit.txt")" -eq 3 ] && grep -q '^starttimer$' "$WORK/livesplit.txt" &&
-  [ "$(grep -A1 '^setgametime 0:00:17.40$' "$WORK/livesplit.txt" | tail -1)" = split ] ||
-  fail "LiveSplit heard: $(tr '\n' ' ' <"$WORK/livesplit.txt")"
+heard_the_run() {
+  [ "$(grep -c '^split$' "$WORK/livesplit.txt")" -eq 3 ] && grep -q '^starttimer$' "$WORK/livesplit.txt" &&
+    [ "$(grep -A1 '^setgametime 0:00:17.40$' "$WORK/livesplit.txt" | tail -1)" = split ]
+}
+heard_the_run || fail "LiveSplit heard: $(tr '\n' ' ' <"$WORK/livesplit.txt")"
 "$REPLAY" --trace "$WORK/replayed.csv" "$SOURCE/routes/complete.txt" >/dev/null
 cut -d, -f1,3-17 "$WORK/trace.csv" >"$WORK/watched.cols"
 cut -d, -f1,3-17 "$WORK/replayed.csv" >"$WORK/replayed.cols"
@@ -99,12 +101,13 @@ xdotool key i
 wait_until "the timer gone after I" timer_gone
 xdotool key i
 wait_until "the timer back after I" timer_shown
+# The rates tell the speeds apart, on a busy machine too.
 xdotool key o
-wait_caption '^Plinkard running at (49|50|51)FPS\.$'
+wait_caption '^Plinkard running at (4[5-9]|5[01])FPS\.$'
 xdotool key o
-wait_caption '^Plinkard running at (24|25|26)FPS\.$'
+wait_caption '^Plinkard running at (2[0-6])FPS\.$'
 xdotool key o
-wait_caption '^Plinkard running at (99|100|101)FPS\.$'
+check_rate
 xdotool keydown Right
 xdotool key p
 wait_caption '^PAUSED$'
