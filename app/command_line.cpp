@@ -122,11 +122,8 @@ constexpr OptionEntry kOptions[] = {
      }},
 };
 
-#ifdef _WIN32
-constexpr const char* kBestFolder = "%APPDATA%\\Plinkard";
-#else
-constexpr const char* kBestFolder = "$XDG_DATA_HOME/plinkard, ~/.local/share/plinkard by default";
-#endif
+constexpr const char* kBestFolder =
+    "$XDG_DATA_HOME/plinkard (~/.local/share/plinkard) on Linux,\n%APPDATA%\\Plinkard on Windows";
 
 constexpr const char* kAbout = "Plays Plinkard, a side-view platform game, in a maximized window.\n";
 
