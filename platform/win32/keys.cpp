@@ -33,8 +33,6 @@ vk::Code KeyCodeOf(unsigned key) {
   }
 }
 
-bool TogglesFullscreen(unsigned key, bool altHeld) { return key == VK_F11 || (key == VK_RETURN && altHeld); }
-
 std::int16_t ShiftState() {
   const auto held = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
   std::int16_t state = 0;

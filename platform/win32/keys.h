@@ -13,9 +13,6 @@ namespace platform {
 // -1 for keys the game does not know.
 vk::Code KeyCodeOf(unsigned virtualKey);
 
-// Whether the key switches fullscreen on and off: F11, or Enter with Alt held.
-bool TogglesFullscreen(unsigned virtualKey, bool altHeld);
-
 // The modifier bits (ShiftMask, CtrlMask, AltMask) held now, as the message
 // being handled saw them.
 std::int16_t ShiftState();
