@@ -5,17 +5,17 @@ namespace {
 
 constexpr vk::Code kF11 = vk::F1 + 10;
 
-bool SwitchesFullscreen(vk::Code code, std::int16_t shift) {
-  return code == kF11 || (code == vk::Enter && (shift & AltMask) != 0);
-}
+bool SwitchesFullscreen(vk::Code code, bool alt) { return code == kF11 || (code == vk::Enter && alt); }
 
 }  // namespace
 
-void KeyRouter::Key(vk::Code code, bool down, std::int16_t shift, bool repeat) {
+void KeyRouter::Key(vk::Code code, bool down, std::int16_t shift, bool repeat, std::optional<bool> alt) {
   if (!Known(code)) return;
   Holders& key = HoldersOf(code);
   if (down) {
-    if (switchFullscreen_ && !repeat && SwitchesFullscreen(code, shift)) Push(Event(Event::Kind::SwitchFullscreen));
+    if (switchFullscreen_ && !repeat && SwitchesFullscreen(code, alt.value_or((shift & AltMask) != 0))) {
+      Push(Event(Event::Kind::SwitchFullscreen));
+    }
     key.keyboard = true;
     Push(Event(Event::Kind::KeyDown, code, shift));
   } else if (key.keyboard) {
@@ -63,6 +63,7 @@ void KeyRouter::Up(vk::Code code, std::int16_t shift) {
 }
 
 std::int16_t KeyRouter::KeyboardModifiers() const {
+  if (modifiers_) return modifiers_();
   const auto held = [this](vk::Code code) { return keys_[std::size_t(code)].keyboard; };
   return std::int16_t((held(vk::Shift) ? ShiftMask : 0) | (held(vk::Ctrl) ? CtrlMask : 0) |
                       (held(vk::Alt) ? AltMask : 0));

@@ -11,7 +11,9 @@
 // - A key-up from the keyboard for a key it never pressed (the key went down
 //   before the window had the keyboard) means nothing.
 // - When the window loses the keyboard, every key the keyboard held goes up.
-// - A pad's keys come with the modifiers the keyboard holds.
+// - A pad's keys come with the modifiers the keyboard holds: as the system
+//   says, where it keeps the keyboard's state (SDL, Windows), else as the
+//   keyboard's keys have come.
 // - On the desktop, F11 and Alt+Enter switch fullscreen (not on auto-repeat)
 //   and reach the game as the keys they are.
 //
@@ -25,6 +27,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 
 #include "platform/keys.h"
 #include "platform/pads.h"
@@ -40,11 +43,17 @@ class KeyRouter {
   void WhenFullscreenSwitched(std::function<void()> switchFullscreen) { switchFullscreen_ = std::move(switchFullscreen); }
   // Called each time something is queued (the page wakes its sleeping loop).
   void WhenQueued(std::function<void()> queued) { queued_ = std::move(queued); }
+  // Where the system keeps the keyboard's state: the modifiers it holds now,
+  // for a pad's keys.
+  void ModifiersFrom(std::function<std::int16_t()> held) { modifiers_ = std::move(held); }
 
   // The keyboard: a key going down (`repeat`: the keyboard's auto-repeat) or
-  // up, with the modifiers held (ShiftMask, CtrlMask, AltMask). A negative
-  // code, a key the game does not know, is not heard.
-  void Key(vk::Code code, bool down, std::int16_t shift, bool repeat = false);
+  // up, with the modifiers held (ShiftMask, CtrlMask, AltMask). `alt`: whether
+  // Alt with Enter switches fullscreen, where the system says so otherwise than
+  // by the modifiers (on Windows only a system key's message does); by default
+  // the modifiers' Alt. A negative code, a key the game does not know, is not
+  // heard.
+  void Key(vk::Code code, bool down, std::int16_t shift, bool repeat = false, std::optional<bool> alt = {});
   // The window lost the keyboard.
   void KeyboardLost();
   // A pad's input starting (down) or stopping to hold the key it stands for.
@@ -86,13 +95,14 @@ class KeyRouter {
   Holders& HoldersOf(vk::Code code) { return keys_[std::size_t(code)]; }
   void Push(Event event);
   void Up(vk::Code code, std::int16_t shift);
-  // The modifiers the keyboard holds now.
+  // The modifiers the keyboard holds now, as the system or the keys say.
   std::int16_t KeyboardModifiers() const;
   void Run(const Event& event);
 
   WindowHandlers handlers_;
   std::function<void()> switchFullscreen_;
   std::function<void()> queued_;
+  std::function<std::int16_t()> modifiers_;
   std::array<Holders, kCodes> keys_{};
   std::deque<Event> queue_;
 };

@@ -3,51 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "platform/key_names.h"
-
-using platform::KeyRouter;
+#include "heard_keys.h"
 
 namespace {
 
 constexpr vk::Code kF11 = vk::F1 + 10;
 
-// What the handlers heard, as "Right down", "Up up +Ctrl", "close", "fullscreen".
-class KeyRouterTest : public testing::Test {
+class KeyRouterTest : public HeardKeys {
  protected:
-  KeyRouterTest() {
-    router.SetHandlers({
-        .KeyDown = [this](vk::Code code, std::int16_t shift) { heard.push_back(Told(code, "down", shift)); },
-        .KeyUp = [this](vk::Code code, std::int16_t shift) { heard.push_back(Told(code, "up", shift)); },
-        .QueryUnload = [this] { heard.push_back("close"); },
-    });
-  }
-
-  // Delivers what is queued, and answers what the handlers heard of it.
-  std::vector<std::string> Heard() {
-    heard.clear();
-    router.Deliver();
-    return heard;
-  }
-
   void Press(vk::Code code, std::int16_t shift = 0) { router.Key(code, true, shift); }
   void Release(vk::Code code, std::int16_t shift = 0) { router.Key(code, false, shift); }
-
-  static std::string Told(vk::Code code, const char* what, std::int16_t shift) {
-    std::string said = vk::NameOf(code).value_or("F" + std::to_string(code - vk::F1 + 1)) + " " + what;
-    if (shift & platform::ShiftMask) said += " +Shift";
-    if (shift & platform::CtrlMask) said += " +Ctrl";
-    if (shift & platform::AltMask) said += " +Alt";
-    return said;
-  }
-
-  KeyRouter router;
-  std::vector<std::string> heard;
 };
-
-using Said = std::vector<std::string>;
 
 TEST_F(KeyRouterTest, AKeyGoesUpOnlyWhenNeitherTheKeyboardNorAnyPadInputHoldsIt) {
   Press(vk::Right);

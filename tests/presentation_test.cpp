@@ -52,7 +52,7 @@ TEST(DesktopView, FullscreenAndTheScaleDecideTheLargestFactor) {
   EXPECT_EQ(place(DesktopView({.fullscreen = true, .scale = 2})), twice);
 
   // Started fullscreen, switched to a window and back.
-  DesktopView view({.fullscreen = true});
+  DesktopView view({.fullscreen = true, .scale = std::nullopt});
   EXPECT_EQ(place(view), fills);
   view.Shown(true);
   EXPECT_FALSE(view.ShownWindowed());

@@ -94,6 +94,7 @@ SdlWindow::SdlWindow(const char* title, int clientWidth, int clientHeight, const
   }
   SDL_StopTextInput();  // plain key events only, no input method in between
   router_.WhenFullscreenSwitched([this] { SetFullscreen(!view_.Fullscreen()); });
+  router_.ModifiersFrom([] { return ShiftStateOf(SDL_GetModState()); });
 }
 
 SdlWindow::~SdlWindow() { Close(); }

@@ -89,8 +89,7 @@ bool IsGameKey(vk::Code code) {
 EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent* event, void* window) {
   const std::int16_t shift =
       std::int16_t((event->shiftKey ? ShiftMask : 0) | (event->ctrlKey ? CtrlMask : 0) | (event->altKey ? AltMask : 0));
-  return static_cast<WebWindow*>(window)->Key(eventType == EMSCRIPTEN_EVENT_KEYDOWN, int(event->keyCode), shift,
-                                              event->repeat);
+  return static_cast<WebWindow*>(window)->Key(eventType == EMSCRIPTEN_EVENT_KEYDOWN, int(event->keyCode), shift);
 }
 
 void OnTouchKey(void* window, int down, const char* name, int shift) {
@@ -194,11 +193,11 @@ void WebWindow::MessageBox(const std::string& prompt, const std::string& title) 
 
 std::int64_t WebWindow::GetTickCount() { return std::int64_t(std::floor(emscripten_get_now())); }
 
-bool WebWindow::Key(bool down, int keyCode, std::int16_t shift, bool repeat) {
+bool WebWindow::Key(bool down, int keyCode, std::int16_t shift) {
   if (inMessageBox_) return false;
   const vk::Code code = KeyCodeOf(keyCode);
   if (code < 0) return false;
-  router_.Key(code, down, shift, repeat);
+  router_.Key(code, down, shift);
   return IsGameKey(code);
 }
 

@@ -50,7 +50,7 @@ class WebWindow final : public Window {
   // From the page's event listeners. Key answers whether the page's own use of
   // the key (scrolling, say) is to be stopped. A touch button is a key, by
   // its name ("Left", "Ctrl").
-  bool Key(bool down, int keyCode, std::int16_t shift, bool repeat = false);
+  bool Key(bool down, int keyCode, std::int16_t shift);
   void TouchKey(bool down, std::string_view name, std::int16_t shift);
   // Lets go of every key held on the page: when the page loses the keyboard,
   // and when the dialog takes it.

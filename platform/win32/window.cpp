@@ -46,6 +46,26 @@ void RegisterWindowClass(WNDPROC procedure) {
   registered = true;
 }
 
+// keys.h numbers the keys as winuser.h does.
+static_assert(winvk::Back == VK_BACK && winvk::Tab == VK_TAB && winvk::Return == VK_RETURN && winvk::Shift == VK_SHIFT &&
+              winvk::Control == VK_CONTROL && winvk::Menu == VK_MENU && winvk::Escape == VK_ESCAPE &&
+              winvk::Space == VK_SPACE && winvk::Home == VK_HOME && winvk::Left == VK_LEFT && winvk::Up == VK_UP &&
+              winvk::Right == VK_RIGHT && winvk::Down == VK_DOWN && winvk::Numpad0 == VK_NUMPAD0 &&
+              winvk::Numpad9 == VK_NUMPAD9 && winvk::F1 == VK_F1 && winvk::F4 == VK_F4 && winvk::F12 == VK_F12 &&
+              winvk::LShift == VK_LSHIFT && winvk::RShift == VK_RSHIFT && winvk::LControl == VK_LCONTROL &&
+              winvk::RControl == VK_RCONTROL && winvk::LMenu == VK_LMENU && winvk::RMenu == VK_RMENU);
+
+// The modifier bits (ShiftMask, CtrlMask, AltMask) held now, as the message
+// being handled saw them.
+std::int16_t ShiftState() {
+  const auto held = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+  std::int16_t state = 0;
+  if (held(VK_SHIFT)) state |= ShiftMask;
+  if (held(VK_CONTROL)) state |= CtrlMask;
+  if (held(VK_MENU)) state |= AltMask;
+  return state;
+}
+
 // The monitor's whole area, for the window that is on it.
 RECT MonitorArea(HWND window) {
   MONITORINFO monitor{};
@@ -59,6 +79,7 @@ RECT MonitorArea(HWND window) {
 Win32Window::Win32Window(const char* title, int clientWidth, int clientHeight, const ViewOptions& view)
     : view_(view) {
   router_.WhenFullscreenSwitched([this] { SetFullscreen(!view_.Fullscreen()); });
+  router_.ModifiersFrom(ShiftState);
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   ticksPerSecond_ = frequency.QuadPart;
@@ -133,7 +154,10 @@ std::optional<std::intptr_t> Win32Window::Receive(unsigned message, std::uintptr
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
-    case WM_SYSKEYUP: Key(unsigned(wParam), lParam, message == WM_KEYDOWN || message == WM_SYSKEYDOWN); return 0;
+    case WM_SYSKEYUP:
+      RouteKeyMessage(router_, unsigned(wParam), lParam, message == WM_KEYDOWN || message == WM_SYSKEYDOWN,
+                      ShiftState());
+      return 0;
     case WM_SYSCHAR: return 0;  // no beep for Alt with a letter
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
@@ -157,20 +181,6 @@ std::optional<std::intptr_t> Win32Window::Receive(unsigned message, std::uintptr
       return 0;
     default: return std::nullopt;
   }
-}
-
-// A key going down (auto-repeat included) or up; Alt+F4 closes the window.
-// Alt is held as the message itself says (its context code, which only
-// system keys have).
-void Win32Window::Key(unsigned virtualKey, std::intptr_t lParam, bool down) {
-  const bool altHeld = (lParam & (1 << 29)) != 0;
-  const bool repeat = (lParam & (1 << 30)) != 0;
-  if (down && altHeld && virtualKey == VK_F4) {
-    router_.Close();
-    return;
-  }
-  const std::int16_t shift = std::int16_t((ShiftState() & ~AltMask) | (altHeld ? AltMask : 0));
-  router_.Key(KeyCodeOf(virtualKey), down, shift, repeat);
 }
 
 void Win32Window::ShowMaximized() {

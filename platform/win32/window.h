@@ -46,7 +46,6 @@ class Win32Window final : public Window {
   static std::intptr_t __stdcall Procedure(HWND__* window, unsigned message, std::uintptr_t wParam,
                                            std::intptr_t lParam) noexcept;
   std::optional<std::intptr_t> Receive(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
-  void Key(unsigned virtualKey, std::intptr_t lParam, bool down);
   void ReadPads();
   void SetFullscreen(bool on);
   void DismissMessageBox();
