@@ -44,8 +44,16 @@ class PictureTap final : public platform::Window {
   void SetCaption(const std::string&) override {}
   void Present(const platform::Surface& image) override {
     if (game->FramesDrawn == frame_) picture = image;
+    // What a real window would send to the screen: the parts changed.
+    const platform::Region damage = image.TakeDamage();
+    for (const platform::Rect& r : damage.Rects()) sent.push_back({game->FramesDrawn, r});
     real_.Present(image);
   }
+  struct Sent {
+    std::int64_t frame;
+    platform::Rect rect;
+  };
+  std::vector<Sent> sent;
   void PumpEvents() override { real_.PumpEvents(); }
   void WaitForEvent(std::int64_t tick) override { real_.WaitForEvent(tick); }
   void MessageBox(const std::string& p, const std::string& t) override { real_.MessageBox(p, t); }
@@ -75,6 +83,7 @@ struct Raced {
   std::string recording;
   std::vector<std::string> said;
   std::optional<platform::Surface> picture, gamePicture;  // as presented, and as the game drew it
+  std::vector<PictureTap::Sent> sent;
   int undelivered = 0;
 };
 
@@ -107,6 +116,7 @@ Raced Race(std::vector<LiveMoment> moments, const RaceOptions& options, BestStor
   }
   raced.recording = recording.Finished();
   raced.picture = tap.picture;
+  raced.sent = tap.sent;
   raced.undelivered = real.Undelivered();
   return raced;
 }
@@ -169,6 +179,22 @@ TEST(Race, TheTimerAndTheGhostDrawOverThePictureAndChangeNothingOfTheGame) {
       }
     }
   }
+}
+
+// Turned off, the timer leaves the screen: the part it covered is sent again,
+// and the picture is the game's own.
+TEST(Race, TheTimerTurnedOffLeavesNothingBehind) {
+  const Raced raced = Race(Joined(Tap(100, 1, RaceWindow::kTimerKey), {{200, 1, {CloseWindow()}}}),
+                           {.timer = true, .ghost = {}, .speed = 100}, nullptr, nullptr, 150);
+  ASSERT_TRUE(raced.picture && raced.gamePicture);
+  EXPECT_TRUE(raced.picture->Pixels() == raced.gamePicture->Pixels());
+  constexpr platform::Rect panel = TimerPanel::kPlace;
+  bool resent = false;
+  for (const PictureTap::Sent& s : raced.sent) {
+    resent = resent || (s.frame >= 100 && s.frame <= 101 && s.rect.x <= panel.x && s.rect.y <= panel.y &&
+                        s.rect.x + s.rect.w >= panel.x + 100 && s.rect.y + s.rect.h >= panel.y + panel.h);
+  }
+  EXPECT_TRUE(resent);
 }
 
 TEST(Race, OneFrameOnWhilePausedDrawsOneFrameAndTheRunReplaysToTheSameFrames) {
