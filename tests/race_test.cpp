@@ -2,8 +2,6 @@
 // player's game, the run recorded with them replays to the same frames, the
 // split timer hears of each point on its frame, and only a finished run at
 // full speed becomes the best.
-#include "app/race_window.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -13,6 +11,7 @@
 #include <vector>
 
 #include "app/livesplit.h"
+#include "app/race_window.h"
 #include "app/recorder.h"
 #include "core/layout.h"
 #include "live_runs.h"
@@ -184,8 +183,9 @@ TEST(Race, TheTimerAndTheGhostDrawOverThePictureAndChangeNothingOfTheGame) {
 // Turned off, the timer leaves the screen: the part it covered is sent again,
 // and the picture is the game's own.
 TEST(Race, TheTimerTurnedOffLeavesNothingBehind) {
-  const Raced raced = Race(Joined(Tap(100, 1, RaceWindow::kTimerKey), {{200, 1, {CloseWindow()}}}),
-                           {.timer = true, .ghost = {}, .speed = 100}, nullptr, nullptr, 150);
+  const Raced raced = Race(Joined(Joined(Tap(50, 1, RaceWindow::kTimerKey), Tap(100, 1, RaceWindow::kTimerKey)),
+                                  {{200, 1, {CloseWindow()}}}),
+                           {}, nullptr, nullptr, 150);
   ASSERT_TRUE(raced.picture && raced.gamePicture);
   EXPECT_TRUE(raced.picture->Pixels() == raced.gamePicture->Pixels());
   constexpr platform::Rect panel = TimerPanel::kPlace;
@@ -227,9 +227,9 @@ TEST(Race, TheSplitTimerHearsOfEachPointOnItsFrameAndOfThePauses) {
   replay::Replay(run, std::nullopt, [&](const Game& game) { splits.See(game); });
   ASSERT_TRUE(splits[SplitPoint::Flag1] && splits[SplitPoint::Flag2]);
   EXPECT_EQ(splits[SplitPoint::Door], 1740);
-  EXPECT_EQ(timer.told, (std::vector<std::string>{"starttimer", "pause", "resume",
-                                                   "split " + RaceTime(*splits[SplitPoint::Flag1]),
-                                                   "split " + RaceTime(*splits[SplitPoint::Flag2]), "split 0:17.40"}));
+  EXPECT_EQ(timer.told,
+            (std::vector<std::string>{"starttimer", "pause", "resume", "split " + RaceTime(*splits[SplitPoint::Flag1]),
+                                      "split " + RaceTime(*splits[SplitPoint::Flag2]), "split 0:17.40"}));
   EXPECT_EQ(SplitsOf(replay::ParseScript(raced.recording, "run").events), splits);
 
   EXPECT_EQ(RaceTime(0), "0:00.00");
