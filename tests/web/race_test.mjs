@@ -82,9 +82,8 @@ async function saidAfter(act, pattern) {
   });
 }
 
-test('I writes the timer over the strip under the lowest floor alone, and I again takes it away', async () => {
-  await load();
-  await pause();
+// With the picture still (paused), I and I again.
+async function toggleTimer() {
   await keepPicture();
   await page.keyboard.press('i');
   const on = await until('the timer drawn', async () => {
@@ -94,7 +93,25 @@ test('I writes the timer over the strip under the lowest floor alone, and I agai
   assert.ok(on.left >= PANEL.x && on.top >= PANEL.y && on.right <= PANEL.x + PANEL.w &&
     on.bottom <= PANEL.y + PANEL.h, `the picture changed outside the timer's strip: ${JSON.stringify(on)}`);
   await page.keyboard.press('i');
-  await until('the game\'s own picture again', async () => (await changes()).count === 0, 3000);
+  await until('the picture without the timer again', async () => (await changes()).count === 0, 3000);
+}
+
+const watching = () => page.evaluate(() => document.documentElement.classList.contains('watching'));
+
+test('I writes the timer over the strip under the lowest floor alone, and I again takes it away', async () => {
+  await load();
+  await pause();
+  await toggleTimer();
+
+  // In a run watched too; and back in the game, its own picture.
+  await keepPicture();
+  await pickFile('#plinkard-open', FINISHED);
+  await until('the viewer', watching, 3000);
+  await pause();
+  await toggleTimer();
+  await page.click('#plinkard-back');
+  await until('the game again', async () => !(await watching()), 3000);
+  await until('the game\'s picture again', async () => (await changes()).count === 0, 3000);
 });
 
 test('K runs one frame while paused; O plays at 50% and 25% and at full speed again', async () => {
