@@ -6,12 +6,13 @@
 // so in one line and change nothing kept.
 //   node race_test.mjs TEST_PAGE_DIR SOURCE_DIR
 import assert from 'node:assert/strict';
-import { mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
-import { tmpdir } from 'node:os';
+import { readFile, writeFile } from 'node:fs/promises';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 
-import { gameState, openPage, RATE, until, waitForTitle } from './browser.mjs';
+import {
+  gameState, isWatching, openPageWithFolder, RATE, statusLine, until, waitForTitle,
+} from './browser.mjs';
 
 const [testPageDir, sourceDir] = process.argv.slice(2);
 const FINISHED = join(sourceDir, 'tests', 'runs', 'finished-level.txt');  // its door opens at frame 1786
@@ -21,16 +22,14 @@ const STORED = 'plinkard/best.txt';
 let session, page, work;
 
 before(async () => {
-  work = await mkdtemp(join(tmpdir(), 'plinkard-race-'));
-  session = await openPage(testPageDir);
-  page = session.page;
+  session = await openPageWithFolder(testPageDir, 'race');
+  ({ page, work } = session);
 });
 after(async () => {
   await session?.close();
-  await rm(work, { recursive: true, force: true });
 });
 
-const status = () => page.$eval('#plinkard-status', (e) => e.textContent);
+const status = () => statusLine(page);
 const stored = () => page.evaluate(() => [...Array(localStorage.length).keys()]
   .map((i) => localStorage.key(i)).sort().map((key) => [key, localStorage.getItem(key)]));
 const keptBest = () => page.evaluate(() => UTF8ToString(Module._plinkard_page_best_text()));
@@ -96,7 +95,7 @@ async function toggleTimer() {
   await until('the picture without the timer again', async () => (await changes()).count === 0, 3000);
 }
 
-const watching = () => page.evaluate(() => document.documentElement.classList.contains('watching'));
+const watching = () => isWatching(page);
 
 test('I writes the timer over the strip under the lowest floor alone, and I again takes it away', async () => {
   await load();
