@@ -147,6 +147,7 @@ test('a best imported is kept in the browser, saved as best.txt and read again a
   await load();
   assert.deepEqual(await stored(), []);
   await saidAfter(() => page.click('#plinkard-save-best'), /^No best is kept yet/);
+  await saidAfter(() => page.keyboard.press('j'), /^no ghost: no best run is kept yet$/);
 
   const kept = await saidAfter(() => pickFile('#plinkard-import-best', FINISHED), /kept as the best/);
   assert.equal(kept,
