@@ -78,7 +78,12 @@ bool BestStore::Counts(const replay::Recording& recording) {
 std::string BestStore::WriteSplits() {
   std::string text = kSplitsHeader;
   for (int i = 0; i < kSplitPoints; ++i) {
-    if (const auto& at = bestSplits_.at[std::size_t(i)]) text += SplitName(SplitPoint(i)) + (" " + std::to_string(*at)) + "\n";
+    if (const auto& at = bestSplits_.at[std::size_t(i)]) {
+      text += SplitName(SplitPoint(i));
+      text += ' ';
+      text += std::to_string(*at);
+      text += '\n';
+    }
   }
   std::string error;
   if (kept_ != nullptr && !kept_->Write(kSplitsName, text, error)) return "plinkard: can't keep the best splits: " + error;

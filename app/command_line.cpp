@@ -36,6 +36,13 @@ std::string TakeScale(Options& options, std::string_view name, std::string_view 
   return "";
 }
 
+std::string TakeLiveSplit(Options& options, std::string_view name, std::string_view value) {
+  options.run.livesplit = ParseLiveSplitAddress(value);
+  if (options.run.livesplit) return "";
+  return std::string(name) + " wants [HOST:]PORT, such as 16834 or 192.168.1.20:16834, not \"" + std::string(value) +
+         "\"";
+}
+
 // A file option, given once at most.
 template <std::optional<std::string> RunOptions::*slot>
 std::string TakeFile(Options& options, std::string_view name, std::string_view value) {
@@ -99,6 +106,8 @@ constexpr OptionEntry kOptions[] = {
      "race the ghost of the run in FILE, or of the best kept (J: the best's on and off)", TakeGhost},
     {"--speed", "PERCENT", "100, 50 or 25", false, "play at 100, 50 or 25 percent of the speed (O changes it)",
      TakeSpeed},
+    {"--livesplit", "[HOST:]PORT", "[HOST:]PORT", false,
+     "tell LiveSplit's server of the splits and pauses (HOST 127.0.0.1 unless given; its port: 16834)", TakeLiveSplit},
     {"--import-best", "FILE", kFile, false,
      "keep the run in FILE as the best if it verifies and beats the best, and exit", TakeImportBest},
     {"--help", nullptr, nullptr, false, "show this and exit",
@@ -113,11 +122,8 @@ constexpr OptionEntry kOptions[] = {
      }},
 };
 
-#ifdef _WIN32
-constexpr const char* kBestFolder = "%APPDATA%\\Plinkard";
-#else
-constexpr const char* kBestFolder = "$XDG_DATA_HOME/plinkard, ~/.local/share/plinkard by default";
-#endif
+constexpr const char* kBestFolder =
+    "$XDG_DATA_HOME/plinkard (~/.local/share/plinkard) on Linux,\n%APPDATA%\\Plinkard on Windows";
 
 constexpr const char* kAbout = "Plays Plinkard, a side-view platform game, in a maximized window.\n";
 
@@ -194,22 +200,29 @@ std::string Usage() {
   std::vector<std::string> words;
   for (const OptionEntry& entry : kOptions) {
     if (entry.orPrevious) {
-      words.back().insert(words.back().size() - 1, " | " + Synopsis(entry));
+      words.back().pop_back();
+      words.back() += " | ";
+      words.back() += Synopsis(entry);
+      words.back() += ']';
     } else {
-      words.push_back("[" + Synopsis(entry) + "]");
+      words.emplace_back(1, '[');
+      words.back() += Synopsis(entry);
+      words.back() += ']';
     }
   }
   const std::string start = "usage: plinkard";
-  std::string usage = start, line = start;
+  std::string usage = start;
+  std::size_t lineStart = 0;
   for (const std::string& word : words) {
-    if (line.size() + 1 + word.size() > 79) {
-      usage += "\n" + std::string(start.size(), ' ');
-      line = std::string(start.size(), ' ');
+    if (usage.size() - lineStart + 1 + word.size() > 79) {
+      usage += '\n';
+      lineStart = usage.size();
+      usage.append(start.size(), ' ');
     }
-    usage += " " + word;
-    line += " " + word;
+    usage += ' ';
+    usage += word;
   }
-  return usage + "\n";
+  return usage + '\n';
 }
 
 std::string Help() {
@@ -220,7 +233,9 @@ std::string Help() {
   help += HelpLine("F11, Alt+Enter", "fullscreen on and off");  // the desktop window's own
   help += "\nWatching a run (--play):\n";
   for (const KeyHelp& key : kWatchKeyHelp) help += HelpLine(key.keys, key.does);
-  help += "\nRacing, playing or watching (the best is kept in " + std::string(kBestFolder) + "):\n";
+  help += "\nRacing, playing or watching (the best is kept in ";
+  help += kBestFolder;
+  help += "):\n";
   for (const KeyHelp& key : kRaceKeyHelp) help += HelpLine(key.keys, key.does);
   return help + kPadsAndStatus;
 }

@@ -20,20 +20,10 @@
 #include "app/best.h"
 #include "app/ghost.h"
 #include "app/run_options.h"
+#include "app/split_timer.h"
 #include "app/splits.h"
 #include "app/timer_panel.h"
 #include "platform/window.h"
-
-// What hears of the run's times as they come: the link to LiveSplit.
-class SplitTimer {
- public:
-  virtual ~SplitTimer() = default;
-  virtual void StartTimer() = 0;
-  virtual void Split(std::int64_t frame) = 0;
-  virtual void SkipSplit() = 0;  // a point passed without being reached
-  virtual void Pause() = 0;
-  virtual void Resume() = 0;
-};
 
 // What the keys act on: the game played, or the run watched.
 struct RaceDriver {

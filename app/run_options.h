@@ -3,6 +3,7 @@
 //   --record FILE  write the player's keys as a replay script
 //   --trace FILE   write the replay's CSV trace, one row per frame
 //   --play FILE    play a script back instead of listening to the keyboard
+//   --livesplit [HOST:]PORT  tell LiveSplit's server of the run (app/livesplit.h)
 // --record and --play exclude each other; --trace goes with either or alone.
 // A FILE written may be - for standard output, and --play - reads standard input.
 #pragma once
@@ -10,8 +11,11 @@
 #include <optional>
 #include <string>
 
+#include "app/livesplit.h"
+
 struct RunOptions {
   std::optional<std::string> record, trace, play;
+  std::optional<LiveSplitAddress> livesplit;  // where LiveSplit's server listens
 };
 
 // The options for racing the level (app/race_window.h):

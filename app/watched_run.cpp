@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/best.h"
+#include "app/livesplit.h"
 #include "app/play.h"
 #include "app/race_window.h"
 #include "app/recorder.h"
@@ -65,6 +66,7 @@ int PlayWatchedRun(const RunOptions& options, const RaceOptions& race, const pla
   };
   const std::unique_ptr<platform::KeptTexts> kept = platform::PlayersKeptTexts();
   BestStore best(kept.get(), SayOnStandardError);
+  const std::unique_ptr<LiveSplit> splitTimer = ConnectLiveSplit(options);
   std::unique_ptr<RaceWindow> racing;
   int status = 0;
   if (watched) {
@@ -83,7 +85,7 @@ int PlayWatchedRun(const RunOptions& options, const RaceOptions& race, const pla
                      .setSpeed = [&](int percent) { viewer->SetSpeed(percent); },
                      .watching = true,
                      .runText = {}},
-          race, &best, nullptr, say);
+          race, &best, splitTimer.get(), say);
       try {
         Viewer shown(*racing, run, replay::LineOn(finish));
         viewer = &shown;
@@ -105,7 +107,7 @@ int PlayWatchedRun(const RunOptions& options, const RaceOptions& race, const pla
                      .paused = [&game] { return game.Paused != False; },
                      .setSpeed = [&game](int percent) { game.FramePeriod = layout::FrameMs * 100 / percent; },
                      .runText = [&] { return recorder->Finished(); }},
-          race, &best, nullptr, say);
+          race, &best, splitTimer.get(), say);
       auto recording = std::make_unique<RecordingWindow>(*racing, game, record.IsOpen() ? &record : nullptr, afterFrame);
       recorder = recording.get();
       return recording;

@@ -50,6 +50,16 @@ Placement PlacePicture(int pictureWidth, int pictureHeight, int clientWidth, int
   return {picture, factor, surround};
 }
 
+std::array<Rect, 4> AroundPicture(const Placement& placement, int clientWidth, int clientHeight) {
+  const Rect& p = placement.picture;
+  return {{
+      {0, 0, clientWidth, p.y},                               // above
+      {0, p.y + p.h, clientWidth, clientHeight - p.y - p.h},  // below
+      {0, p.y, p.x, p.h},                                     // left
+      {p.x + p.w, p.y, clientWidth - p.x - p.w, p.h},         // right
+  }};
+}
+
 Rect CopyMagnified(const Surface& picture, const Rect& part, int factor, const PixelRows& to, int originX,
                    int originY) {
   const Rect drawn{originX + part.x * factor, originY + part.y * factor, part.w * factor, part.h * factor};

@@ -3,6 +3,7 @@
 // here knows SDL: the window backends present with it.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <limits>
 #include <optional>
@@ -43,6 +44,10 @@ struct Placement {
 // smaller than the picture gets it shrunk to fit, keeping its proportions.
 Placement PlacePicture(int pictureWidth, int pictureHeight, int clientWidth, int clientHeight,
                        std::optional<int> largestFactor);
+
+// The client area but the picture, painted in the placement's colour: the
+// parts above, below, left and right of the picture (some of them empty).
+std::array<Rect, 4> AroundPicture(const Placement& placement, int clientWidth, int clientHeight);
 
 // 32-bit pixels in rows `pitch` pixels apart: a window's client area.
 struct PixelRows {

@@ -31,6 +31,9 @@ TEST(CommandLine, OptionsTakeTheirValuesEitherWay) {
   EXPECT_EQ(Parse({"--ghost", "best", "--timer"}).options.race.ghost, "best");
   EXPECT_TRUE(Parse({"--timer"}).options.race.timer);
   EXPECT_EQ(Parse({"--import-best", "run.txt"}).options.importBest, "run.txt");
+  EXPECT_EQ(Parse({}).options.run.livesplit, std::nullopt);
+  EXPECT_EQ(Parse({"--livesplit", "16834"}).options.run.livesplit, (LiveSplitAddress{"127.0.0.1", 16834}));
+  EXPECT_EQ(Parse({"--livesplit=[::1]:9000", "--play", "-"}).options.run.livesplit, (LiveSplitAddress{"::1", 9000}));
 }
 
 TEST(CommandLine, EveryMistakeIsOneLineNamingIt) {
@@ -39,6 +42,9 @@ TEST(CommandLine, EveryMistakeIsOneLineNamingIt) {
     EXPECT_NE(Parse({"--scale", bad}).error, "") << bad;
   }
   EXPECT_EQ(Parse({"--scale"}).error, "--scale needs a whole number from 1 to 8, or auto");
+  EXPECT_EQ(Parse({"--livesplit", "localhost"}).error,
+            "--livesplit wants [HOST:]PORT, such as 16834 or 192.168.1.20:16834, not \"localhost\"");
+  EXPECT_EQ(Parse({"--livesplit"}).error, "--livesplit needs [HOST:]PORT");
   EXPECT_EQ(Parse({"--fullscreen=yes"}).error, "--fullscreen takes no value");
   EXPECT_EQ(Parse({"--full"}).error, "unknown argument --full");
   EXPECT_EQ(Parse({"-h"}).error, "unknown argument -h");
@@ -56,14 +62,15 @@ TEST(CommandLine, TheUsageAndTheHelpListEveryOption) {
   EXPECT_EQ(Usage(),
             "usage: plinkard [--fullscreen | --window] [--scale N|auto]\n"
             "                [--record FILE | --play FILE] [--trace FILE] [--timer]\n"
-            "                [--ghost FILE|best] [--speed PERCENT] [--import-best FILE]\n"
-            "                [--help] [--version]\n");
+            "                [--ghost FILE|best] [--speed PERCENT] [--livesplit [HOST:]PORT]\n"
+            "                [--import-best FILE] [--help] [--version]\n");
   const std::string help = Help();
   EXPECT_EQ(help.rfind(Usage(), 0), 0u);
   for (const char* mention :
        {"  --fullscreen ", "  --window ", "  --scale N|auto ", "  --record FILE ", "  --play FILE ", "  --trace FILE ",
         "  --help ", "  --version ", "  --timer ", "  --ghost FILE|best ", "  --speed PERCENT ",
-        "  --import-best FILE ", "F11, Alt+Enter", "Start", "\n  I ", "\n  J ", "\n  O ", "\n  K "}) {
+        "  --livesplit [HOST:]PORT ", "  --import-best FILE ", "F11, Alt+Enter", "Start", "\n  I ", "\n  J ", "\n  O ",
+        "\n  K "}) {
     EXPECT_NE(help.find(mention), std::string::npos) << mention;
   }
 }

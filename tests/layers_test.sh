@@ -2,7 +2,8 @@
 # The game's layers point one way: each folder includes only its own headers
 # and those of the layers below it. platform <- core <- geometry <- objects <-
 # player <- shell (the game) <- replay (runs) <- app (the programs). A window
-# system's own headers are included only in its backend's folder of platform/.
+# system's own headers are included only in its backend's folder of platform/,
+# and the sockets' only in the folder of their TCP connections.
 # usage: layers_test.sh SOURCE_DIR
 set -eu
 cd "$1"
@@ -27,6 +28,8 @@ room_of() {
     SDL*.h | wayland-*.h) echo platform/sdl ;;
     emscripten.h | emscripten/*) echo platform/web ;;
     [Ww]indows.h | [Ww]indowsx.h | [Xx][Ii]nput.h | [Ss]hellapi.h | [Mm]msystem.h | [Dd]wmapi.h) echo platform/win32 ;;
+    [Ww]insock2.h | [Ww][Ss]2tcpip.h) echo platform/win32 ;;
+    sys/socket.h | netinet/*.h | arpa/*.h | netdb.h) echo platform/posix ;;
   esac
 }
 

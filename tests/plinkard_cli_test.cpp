@@ -16,8 +16,8 @@ class PlinkardCli : public ProgramRun {
   static std::string Usage() {
     return "usage: plinkard [--fullscreen | --window] [--scale N|auto]\n"
            "                [--record FILE | --play FILE] [--trace FILE] [--timer]\n"
-           "                [--ghost FILE|best] [--speed PERCENT] [--import-best FILE]\n"
-           "                [--help] [--version]\n";
+           "                [--ghost FILE|best] [--speed PERCENT] [--livesplit [HOST:]PORT]\n"
+           "                [--import-best FILE] [--help] [--version]\n";
   }
 };
 
@@ -33,6 +33,8 @@ TEST_F(PlinkardCli, RefusesBadCommandLines) {
       {"--play " + script + " --trace " + script, "--trace names the same file as --play"},
       {"--record " + Path("r.txt") + " --trace " + Path("./r.txt"), "--trace names the same file as --record"},
       {"--record - --trace -", "--trace names the same file as --record"},
+      {"--livesplit 70000", "--livesplit wants [HOST:]PORT, such as 16834 or 192.168.1.20:16834, not \"70000\""},
+      {"--livesplit", "--livesplit needs [HOST:]PORT"},
       {"--fast", "unknown argument --fast"},
       {script, "unknown argument " + script},
   };
@@ -57,6 +59,34 @@ TEST_F(PlinkardCli, RefusesFilesItCannotReadOrCreateAndBadScripts) {
   EXPECT_EQ(Run("--play " + bad + " --trace " + Path("t.csv")), 2);
   EXPECT_EQ(err(), bad + ":2: unknown key \"Sapce\"\n");
   EXPECT_FALSE(std::filesystem::exists(Path("t.csv")));
+}
+
+// --import-best keeps a run that verifies and beats the best, in
+// $XDG_DATA_HOME/plinkard, and refuses an edited one with nothing changed.
+TEST_F(PlinkardCli, ImportsABestThatVerifiesAndRefusesAnEditedOne) {
+  const std::string data = Path("data"), best = data + "/plinkard/best.txt";
+  const auto import = [&](const std::string& file) {
+    return RunProgram("plinkard", "--import-best " + file + " >" + Path("stdout"), "env XDG_DATA_HOME=" + data);
+  };
+  const std::string run = ReadFile(std::string(PLINKARD_SOURCE_DIR) + "/tests/runs/finished-level.txt");
+  std::string edited = run;
+  edited.replace(edited.find("down Up"), 7, "down Dn");
+  edited.replace(edited.find("down Dn"), 7, "down Down");
+  const std::string editedFile = Write("edited.txt", edited);
+  EXPECT_EQ(import(editedFile), 1);
+  EXPECT_EQ(err().rfind("plinkard: " + editedFile + ": differs from frame ", 0), 0u) << err();
+  EXPECT_FALSE(std::filesystem::exists(best));
+
+  const std::string runFile = Write("run.txt", run);
+  EXPECT_EQ(import(runFile), 0);
+  EXPECT_EQ(ReadFile(Path("stdout")), runFile + ": kept as the best (" + best + "). New best: 0:17.86\n");
+  EXPECT_EQ(ReadFile(best), run);
+  EXPECT_EQ(import(runFile), 0);
+  EXPECT_EQ(ReadFile(Path("stdout")), runFile + ": not kept: 0:17.86 does not beat the best, 0:17.86\n");
+  EXPECT_EQ(import(editedFile), 1);
+  EXPECT_EQ(ReadFile(best), run);
+  EXPECT_EQ(import(Path("missing.txt")), 1);
+  EXPECT_EQ(err(), "plinkard: " + Path("missing.txt") + ": can't read: No such file or directory\n");
 }
 
 }  // namespace

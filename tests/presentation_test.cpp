@@ -5,6 +5,8 @@
 #include <random>
 #include <vector>
 
+#include "platform/desktop_view.h"
+
 using platform::BitBlt;
 using platform::CopyMagnified;
 using platform::Pixel;
@@ -35,6 +37,46 @@ TEST(PlacePicture, ScaledTheLargestWholeFactorThatFitsIsCentredOnBlack) {
   // A client area with no room at all still gets a pixel, never a division by zero.
   EXPECT_EQ(PlacePicture(1024, 742, 0, 0, 1).picture.w, 1);
   EXPECT_EQ(PlacePicture(0, 0, 800, 600, 1).picture.w, 0);
+}
+
+// The desktop window: without --scale a window keeps the picture 1:1 at the
+// top left and fullscreen fills the screen as far as whole factors go; the
+// --scale is the largest factor either way.
+TEST(DesktopView, FullscreenAndTheScaleDecideTheLargestFactor) {
+  using platform::DesktopView;
+  const auto place = [](const DesktopView& view) { return view.Place(1024, 742, 3200, 2400); };
+  const Placement plain{{0, 0, 1024, 742}, 1, kGrey}, twice{{576, 458, 2048, 1484}, 2, kBlack},
+      fills{{64, 87, 3072, 2226}, 3, kBlack};
+  EXPECT_EQ(place(DesktopView()), plain);
+  EXPECT_EQ(place(DesktopView({.scale = 2})), twice);
+  EXPECT_EQ(place(DesktopView({.fullscreen = true, .scale = 2})), twice);
+
+  // Started fullscreen, switched to a window and back.
+  DesktopView view({.fullscreen = true, .scale = std::nullopt});
+  EXPECT_EQ(place(view), fills);
+  view.Shown(true);
+  EXPECT_FALSE(view.ShownWindowed());
+  view.Shown(false);
+  EXPECT_EQ(place(view), plain);
+  EXPECT_TRUE(view.ShownWindowed());
+  view.Shown(true);
+  EXPECT_EQ(place(view), fills);
+  EXPECT_TRUE(view.ShownWindowed());
+}
+
+// The colour around the picture covers the client area but the picture,
+// each pixel once.
+TEST(AroundPicture, CoversTheRestOfTheClientAreaOnce) {
+  const int width = 50, height = 40;
+  for (const Rect& picture : {Rect{0, 0, 20, 10}, Rect{15, 15, 20, 10}, Rect{30, 30, 20, 10}, Rect{0, 0, 50, 40}}) {
+    std::vector<int> covered(std::size_t(width * height), 0);
+    for (int y = picture.y; y < picture.y + picture.h; ++y)
+      for (int x = picture.x; x < picture.x + picture.w; ++x) ++covered[std::size_t(y * width + x)];
+    for (const Rect& r : platform::AroundPicture({picture, 1, kBlack}, width, height))
+      for (int y = r.y; y < r.y + r.h; ++y)
+        for (int x = r.x; x < r.x + r.w; ++x) ++covered[std::size_t(y * width + x)];
+    EXPECT_EQ(covered, std::vector<int>(covered.size(), 1)) << picture.x << ", " << picture.y;
+  }
 }
 
 // Nearest neighbour by the definition: client pixel (x, y) shows picture

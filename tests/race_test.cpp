@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "app/livesplit.h"
 #include "app/recorder.h"
 #include "core/layout.h"
 #include "live_runs.h"
+#include "livesplit_server.h"
 #include "platform/keys.h"
 
 namespace {
@@ -210,6 +212,20 @@ TEST(Race, TheSplitTimerHearsOfEachPointOnItsFrameAndOfThePauses) {
   EXPECT_EQ(RaceDelta(-35), "\u22120.35");
   EXPECT_EQ(RaceDelta(120), "+1.20");
   EXPECT_EQ(RaceDelta(0), "0.00");
+}
+
+// LiveSplit's server hears the run start, each split with the game's time
+// before it, and the pause, in the bytes it reads.
+TEST(Race, LiveSplitsServerHearsTheRunOverTcp) {
+  LiveSplitTestServer server;
+  std::string error;
+  std::unique_ptr<LiveSplit> link = LiveSplit::Connect({.host = "127.0.0.1", .port = server.Port()}, error);
+  ASSERT_TRUE(link) << error;
+  Race(Joined(Joined(Route("complete.txt"), Tap(500, 1, vk::P)), Tap(500, 12, vk::P)), {}, nullptr, link.get());
+  link.reset();
+  EXPECT_EQ(server.Received(),
+            "starttimer\r\npause\r\nresume\r\nsetgametime 0:00:06.40\r\nsplit\r\nsetgametime 0:00:11.35\r\n"
+            "split\r\nsetgametime 0:00:17.40\r\nsplit\r\n");
 }
 
 TEST(Race, AFinishedRunAtFullSpeedBecomesTheBestAndASlowerOrSlowedOneDoesNot) {

@@ -32,11 +32,6 @@ vk::Code KeyCodeOf(SDL_Keycode key) {
   }
 }
 
-bool TogglesFullscreen(const SDL_Keysym& key) {
-  if (key.sym == SDLK_F11) return true;
-  return (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER) && (key.mod & KMOD_ALT) != 0;
-}
-
 std::int16_t ShiftStateOf(std::uint16_t mod) {
   std::int16_t state = 0;
   if (mod & KMOD_SHIFT) state |= ShiftMask;

@@ -12,9 +12,6 @@ namespace platform {
 // The virtual-key code of an SDL key, or -1 for keys the game does not know.
 vk::Code KeyCodeOf(SDL_Keycode key);
 
-// Whether the key switches fullscreen on and off: F11, or Enter with Alt held.
-bool TogglesFullscreen(const SDL_Keysym& key);
-
 // The modifier bits (ShiftMask, CtrlMask, AltMask) of SDL's modifier state.
 std::int16_t ShiftStateOf(std::uint16_t mod);
 

@@ -13,6 +13,7 @@
 #include <optional>
 #include <span>
 
+#include "platform/desktop_view.h"
 #include "platform/surface.h"
 
 struct wl_display;
@@ -30,10 +31,10 @@ class SdlPresenter {
  public:
   virtual ~SdlPresenter() = default;
 
-  // Shows the parts of the picture that changed, placed by PlacePicture() with the
-  // largest factor given. `whole`: everything must be drawn again (the window
-  // was shown, resized or uncovered). Answers false when nothing could be shown.
-  virtual bool Present(const Surface& picture, const Region& changed, bool whole, std::optional<int> largestFactor) = 0;
+  // Shows the parts of the picture that changed, placed as the view places
+  // it. `whole`: everything must be drawn again (the window was shown,
+  // resized or uncovered). Answers false when nothing could be shown.
+  virtual bool Present(const Surface& picture, const Region& changed, bool whole, const DesktopView& view) = 0;
   // A presenter may hold changes back until the compositor is ready for a new
   // picture: whether it holds some, and showing them once it may (answering
   // whether it did).

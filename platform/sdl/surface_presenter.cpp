@@ -12,17 +12,11 @@ namespace {
 
 // The client area around the picture in the placement's colour.
 void FillAround(SDL_Surface& screen, const Placement& placement) {
-  const Rect& p = placement.picture;
   const Uint32 colour = SDL_MapRGB(screen.format, Uint8(placement.surround >> 16), Uint8(placement.surround >> 8),
                                    Uint8(placement.surround));
-  const SDL_Rect around[] = {
-      {0, 0, screen.w, p.y},                           // above
-      {0, p.y + p.h, screen.w, screen.h - p.y - p.h},  // below
-      {0, p.y, p.x, p.h},                              // left
-      {p.x + p.w, p.y, screen.w - p.x - p.w, p.h},     // right
-  };
-  for (const SDL_Rect& r : around) {
-    if (r.w > 0 && r.h > 0) SDL_FillRect(&screen, &r, colour);
+  for (const Rect& r : AroundPicture(placement, screen.w, screen.h)) {
+    const SDL_Rect part{r.x, r.y, r.w, r.h};
+    if (r.w > 0 && r.h > 0) SDL_FillRect(&screen, &part, colour);
   }
 }
 
@@ -47,8 +41,8 @@ class SurfacePresenter final : public SdlPresenter {
   explicit SurfacePresenter(std::unique_ptr<Canvases> canvases)
       : canvases_(std::move(canvases)), drawn_(std::size_t(canvases_->Count())) {}
 
-  bool Present(const Surface& picture, const Region& changed, bool whole, std::optional<int> largestFactor) override {
-    largestFactor_ = largestFactor;
+  bool Present(const Surface& picture, const Region& changed, bool whole, const DesktopView& view) override {
+    view_ = view;
     // Canvases that may hold a picture back are drawn from a copy of it kept
     // to show later; the others straight from the picture.
     if (canvases_->MayHoldBack()) {
@@ -97,7 +91,7 @@ class SurfacePresenter final : public SdlPresenter {
       return false;
     }
     SDL_Surface& screen = *canvas->surface;
-    const Placement placement = PlacePicture(picture.Width(), picture.Height(), screen.w, screen.h, largestFactor_);
+    const Placement placement = view_.Place(picture.Width(), picture.Height(), screen.w, screen.h);
     Drawn& drawn = drawn_[std::size_t(canvas->number)];
     const bool direct =
         placement.factor > 0 && screen.format->format == SDL_PIXELFORMAT_XRGB8888 && !SDL_MUSTLOCK(&screen);
@@ -133,7 +127,7 @@ class SurfacePresenter final : public SdlPresenter {
   std::unique_ptr<Canvases> canvases_;
   std::vector<Drawn> drawn_;
   std::unique_ptr<Surface> copy_;  // for canvases that may hold a picture back
-  std::optional<int> largestFactor_;
+  DesktopView view_;
   Region unshown_;             // changed since the last picture sent
   bool wholeUnshown_ = false;  // all of it must be drawn again
   std::vector<Rect> rects_;

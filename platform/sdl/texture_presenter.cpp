@@ -31,9 +31,9 @@ class TexturePresenter final : public SdlPresenter {
   TexturePresenter(const TexturePresenter&) = delete;
   TexturePresenter& operator=(const TexturePresenter&) = delete;
 
-  bool Present(const Surface& picture, const Region& changed, bool whole, std::optional<int> largestFactor) override {
+  bool Present(const Surface& picture, const Region& changed, bool whole, const DesktopView& view) override {
     if (!Upload(picture, changed)) return false;
-    largestFactor_ = largestFactor;
+    view_ = view;
     mustShow_ = mustShow_ || whole;
     if (!HoldsBack() || !MayShow()) return true;  // nothing new, or held back for now
     return Show();
@@ -77,7 +77,7 @@ class TexturePresenter final : public SdlPresenter {
   bool Show() {
     int w = 0, h = 0;
     if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0) return false;
-    const Placement placement = PlacePicture(width_, height_, w, h, largestFactor_);
+    const Placement placement = view_.Place(width_, height_, w, h);
     const Pixel s = placement.surround;
     SDL_SetRenderDrawColor(renderer_, Uint8(s >> 16), Uint8(s >> 8), Uint8(s), SDL_ALPHA_OPAQUE);
     SDL_RenderClear(renderer_);
@@ -93,7 +93,7 @@ class TexturePresenter final : public SdlPresenter {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   int width_ = 0, height_ = 0;
-  std::optional<int> largestFactor_;
+  DesktopView view_;
   std::unique_ptr<WaylandFrames> frames_;  // on Wayland only
   bool unshown_ = false;                   // the texture holds changes not shown yet
   bool mustShow_ = false;                  // show at the next chance, ready or not

@@ -63,7 +63,7 @@ void RequireVisibleDriver() {
 }  // namespace
 
 SdlWindow::SdlWindow(const char* title, int clientWidth, int clientHeight, const ViewOptions& view)
-    : scale_(view.scale), fullscreen_(view.fullscreen) {
+    : view_(view) {
   RequireDisplay();
   // Where the window has a surface of its own (X11), the native shared-memory
   // path presents a frame for about 1% of a core; the default accelerated
@@ -93,6 +93,8 @@ SdlWindow::SdlWindow(const char* title, int clientWidth, int clientHeight, const
     throw;
   }
   SDL_StopTextInput();  // plain key events only, no input method in between
+  router_.WhenFullscreenSwitched([this] { SetFullscreen(!view_.Fullscreen()); });
+  router_.ModifiersFrom([] { return ShiftStateOf(SDL_GetModState()); });
 }
 
 SdlWindow::~SdlWindow() { Close(); }
@@ -111,29 +113,24 @@ void SdlWindow::Close() {
 // There the window is maximized once shown, goes fullscreen from its plain
 // state and is maximized again on its way back.
 void SdlWindow::ShowMaximized() {
+  const bool fullscreen = view_.Fullscreen();
   if (!OnWayland()) SDL_MaximizeWindow(window_);
-  if (fullscreen_) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  if (fullscreen) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
   SDL_ShowWindow(window_);
-  if (OnWayland() && !fullscreen_) SDL_MaximizeWindow(window_);
-  shownWindowed_ = !fullscreen_;
+  if (OnWayland() && !fullscreen) SDL_MaximizeWindow(window_);
+  view_.Shown(fullscreen);
   repaintAll_ = true;
 }
 
 void SdlWindow::SetFullscreen(bool on) {
   if (on && OnWayland()) SDL_RestoreWindow(window_);
   if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
-  fullscreen_ = on;
+  const bool firstTimeWindowed = !on && !view_.ShownWindowed();
+  view_.Shown(on);
   repaintAll_ = true;
   // Started fullscreen, the window comes back at its small restored size:
   // it is maximized as a window started without is.
-  if (!on && (OnWayland() || !shownWindowed_)) SDL_MaximizeWindow(window_);
-  shownWindowed_ = shownWindowed_ || !on;
-}
-
-// In a window without --scale, none: the picture stays 1:1 at the top left.
-std::optional<int> SdlWindow::LargestFactor() const {
-  if (fullscreen_) return scale_.value_or(kScaleToFit);
-  return scale_;
+  if (!on && (OnWayland() || firstTimeWindowed)) SDL_MaximizeWindow(window_);
 }
 
 void SdlWindow::SetCaption(const std::string& caption) {
@@ -143,16 +140,17 @@ void SdlWindow::SetCaption(const std::string& caption) {
 
 void SdlWindow::Present(const Surface& backImage) {
   const Region changed = backImage.TakeDamage();
-  if (presenter_->Present(backImage, changed, repaintAll_, LargestFactor())) repaintAll_ = false;
+  if (presenter_->Present(backImage, changed, repaintAll_, view_)) repaintAll_ = false;
 }
 
 void SdlWindow::PumpEvents() {
   if (ConnectionLost()) {
-    if (handlers_.QueryUnload) handlers_.QueryUnload();
-    return;
+    router_.Close();
+  } else {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) Dispatch(event);
   }
-  SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) Dispatch(event);
+  router_.Deliver();
 }
 
 // A Wayland connection the compositor has closed (it went away, or ended it
@@ -164,14 +162,12 @@ bool SdlWindow::ConnectionLost() const {
 
 void SdlWindow::Dispatch(const SDL_Event& event) {
   switch (event.type) {
-    case SDL_QUIT:
-      if (handlers_.QueryUnload) handlers_.QueryUnload();
-      break;
+    case SDL_QUIT: router_.Close(); break;
     case SDL_WINDOWEVENT:
       switch (event.window.event) {
-        case SDL_WINDOWEVENT_CLOSE:
-          if (handlers_.QueryUnload) handlers_.QueryUnload();
-          break;
+        case SDL_WINDOWEVENT_CLOSE: router_.Close(); break;
+        // SDL has sent the key-up of every key still held already.
+        case SDL_WINDOWEVENT_FOCUS_LOST: router_.KeyboardLost(); break;
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
@@ -184,41 +180,19 @@ void SdlWindow::Dispatch(const SDL_Event& event) {
       presenter_->RendererReset();
       repaintAll_ = true;
       break;
-    // When the window loses the keyboard, SDL sends the key-up of every key
-    // still held, so no key stays pressed for the game. F11 and Alt+Enter
-    // switch fullscreen on and off, and reach the game as the keys they are.
     case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-      const bool down = event.type == SDL_KEYDOWN;
-      if (down && event.key.repeat == 0 && TogglesFullscreen(event.key.keysym)) SetFullscreen(!fullscreen_);
-      const std::int16_t code = KeyCodeOf(event.key.keysym.sym);
-      if (code >= 0) KeyEvent(code, down, KeySource::Keyboard, ShiftStateOf(event.key.keysym.mod));
+    case SDL_KEYUP:
+      router_.Key(KeyCodeOf(event.key.keysym.sym), event.type == SDL_KEYDOWN, ShiftStateOf(event.key.keysym.mod),
+                  event.key.repeat != 0);
       break;
-    }
     default:
-      if (IsPadEvent(event)) pads_->Handle(event, [this](std::int16_t code, bool down) { PadChanged(code, down); });
+      if (IsPadEvent(event)) pads_->Handle(event, router_.PadChange());
       break;
-  }
-}
-
-// A pad's keys come with the modifiers the keyboard holds.
-void SdlWindow::PadChanged(std::int16_t code, bool down) {
-  KeyEvent(code, down, KeySource::Pad, ShiftStateOf(SDL_GetModState()));
-}
-
-// Every press reaches the key-down handler; the key-up handler hears a key
-// only once neither the keyboard nor any pad holds it.
-void SdlWindow::KeyEvent(std::int16_t code, bool down, KeySource source, std::int16_t shift) {
-  if (down) {
-    held_.Press(code, source);
-    if (handlers_.KeyDown) handlers_.KeyDown(code, shift);
-  } else if (held_.Release(code, source)) {
-    if (handlers_.KeyUp) handlers_.KeyUp(code, shift);
   }
 }
 
 bool SdlWindow::EventPending() {
-  if (ConnectionLost()) return true;
+  if (ConnectionLost() || router_.Pending()) return true;
   SDL_PumpEvents();
   return SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE;
 }
@@ -268,9 +242,10 @@ void SdlWindow::MessageBox(const std::string& prompt, const std::string& title) 
   // No message box on this display (an X server without fonts has none): the
   // game window itself holds the message, in its caption, until it is answered.
   // Keys and pad buttons pressed meanwhile are lost, but not their release:
-  // the game must not be left holding a key that is up.
+  // the game must not be left holding a key that is up. A close request ends
+  // the program from here too.
   SDL_SetWindowTitle(window_, (title + ": " + prompt + " - press Enter").c_str());
-  for (bool answered = false; !answered;) {
+  for (bool answered = false; !answered; router_.Deliver()) {
     if (ConnectionLost()) PumpEvents();
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, int(kLongestSleep.count())) == 0) continue;
@@ -279,17 +254,15 @@ void SdlWindow::MessageBox(const std::string& prompt, const std::string& title) 
         answered = event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER ||
                    event.key.keysym.sym == SDLK_ESCAPE || event.key.keysym.sym == SDLK_SPACE;
         break;
-      case SDL_KEYUP: Dispatch(event); break;
-      case SDL_QUIT:
-        Dispatch(event);  // a close request ends the program from here too
-        break;
+      case SDL_KEYUP:
+      case SDL_QUIT: Dispatch(event); break;
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) Dispatch(event);
         break;
       default:
         if (IsPadEvent(event)) {
-          pads_->Handle(event, [this](std::int16_t code, bool down) {
-            if (!down) PadChanged(code, false);
+          pads_->Handle(event, [this](vk::Code code, bool down) {
+            if (!down) router_.PadKey(code, false);
           });
         }
         break;

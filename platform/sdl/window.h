@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/held_keys.h"
-#include "platform/presentation.h"
+#include "platform/desktop_view.h"
+#include "platform/key_router.h"
 #include "platform/window.h"
 
 struct SDL_Window;
@@ -30,7 +30,7 @@ class SdlWindow final : public Window {
   SdlWindow(const SdlWindow&) = delete;
   SdlWindow& operator=(const SdlWindow&) = delete;
 
-  void SetHandlers(WindowHandlers handlers) override { handlers_ = std::move(handlers); }
+  void SetHandlers(WindowHandlers handlers) override { router_.SetHandlers(std::move(handlers)); }
   // Maximized, and then fullscreen when the view asks for it.
   void ShowMaximized() override;
   void SetCaption(const std::string& caption) override;
@@ -48,10 +48,7 @@ class SdlWindow final : public Window {
 
   void Close();
   void Dispatch(const SDL_Event& event);
-  void KeyEvent(std::int16_t code, bool down, KeySource source, std::int16_t shift);
-  void PadChanged(std::int16_t code, bool down);
   void SetFullscreen(bool on);
-  std::optional<int> LargestFactor() const;
   bool EventPending();
   bool ConnectionLost() const;
   bool OnWayland() const { return waylandDisplay_ != nullptr; }
@@ -60,11 +57,8 @@ class SdlWindow final : public Window {
   SDL_Window* window_ = nullptr;
   std::unique_ptr<SdlPresenter> presenter_;
   std::unique_ptr<SdlPads> pads_;
-  WindowHandlers handlers_;
-  HeldKeys held_;
-  std::optional<int> scale_;  // the player's --scale
-  bool fullscreen_ = false;
-  bool shownWindowed_ = false;  // the window has been on the screen as a window
+  KeyRouter router_;
+  DesktopView view_;
   std::string caption_;
   wl_display* waylandDisplay_ = nullptr;  // when SDL's video driver is Wayland's
   int connectionFd_ = -1;                 // the display connection, when it can be waited on directly

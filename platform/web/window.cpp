@@ -112,6 +112,7 @@ std::uint32_t CanvasPixel(Pixel p) { return 0xFF000000u | ((p & 0xFFu) << 16) | 
 }  // namespace
 
 WebWindow::WebWindow() {
+  router_.WhenQueued(plinkard_page_wake);
   const char* page = EMSCRIPTEN_EVENT_TARGET_WINDOW;
   emscripten_set_keydown_callback(page, this, EM_FALSE, OnKey);
   emscripten_set_keyup_callback(page, this, EM_FALSE, OnKey);
@@ -163,28 +164,11 @@ void WebWindow::Present(const Surface& backImage) {
 
 void WebWindow::PumpEvents() {
   ReadPads();
-  while (!pending_.empty()) {
-    const Event event = pending_.front();
-    pending_.pop_front();
-    switch (event.kind) {
-      case Event::Kind::KeyDown:
-        if (handlers_.KeyDown) handlers_.KeyDown(event.code, event.shift);
-        break;
-      case Event::Kind::KeyUp:
-        if (handlers_.KeyUp) handlers_.KeyUp(event.code, event.shift);
-        break;
-      case Event::Kind::Hidden:
-        if (whenHidden_) whenHidden_();
-        break;
-      case Event::Kind::Asked:
-        if (whenAsked_) whenAsked_();
-        break;
-    }
-  }
+  router_.Deliver();
 }
 
 void WebWindow::WaitForEvent(std::int64_t tick) {
-  while (pending_.empty()) {
+  while (!router_.Pending()) {
     const double left = tick == kNever ? HUGE_VAL : double(tick) - emscripten_get_now();
     if (left <= 0) return;
     if (!pads_.empty() && left > kPadPollMs) {
@@ -221,13 +205,7 @@ bool WebWindow::Key(bool down, int keyCode, std::int16_t shift) {
   if (inMessageBox_) return false;
   const vk::Code code = KeyCodeOf(keyCode);
   if (code < 0) return false;
-  bool& held = keyboard_[std::size_t(code)];
-  // A key-up without its key-down (the key went down before the page had the
-  // keyboard) means nothing to the game, as on the desktop.
-  if (down || held) {
-    held = down;
-    KeyChange(code, down, KeySource::Keyboard, shift);
-  }
+  router_.Key(code, down, shift);
   return IsGameKey(code);
 }
 
@@ -236,45 +214,32 @@ void WebWindow::TouchKey(bool down, std::string_view name, std::int16_t shift) {
   if (const std::optional<vk::Code> code = vk::CodeNamed(name)) Key(down, *code, shift);
 }
 
-void WebWindow::ReleaseHeldKeys() {
-  for (std::size_t code = 0; code < keyboard_.size(); ++code) {
-    if (!keyboard_[code]) continue;
-    keyboard_[code] = false;
-    KeyChange(vk::Code(code), false, KeySource::Keyboard, 0);
-  }
-}
+void WebWindow::ReleaseHeldKeys() { router_.KeyboardLost(); }
 
 void WebWindow::Hidden() {
-  ReleaseHeldKeys();
-  Queue({Event::Kind::Hidden, 0, 0});
+  router_.KeyboardLost();
+  router_.Queue([this] {
+    if (whenHidden_) whenHidden_();
+  });
 }
 
-void WebWindow::Ask() { Queue({Event::Kind::Asked, 0, 0}); }
+void WebWindow::Ask() {
+  router_.Queue([this] {
+    if (whenAsked_) whenAsked_();
+  });
+}
 
 void WebWindow::Press(vk::Code code) {
-  if (handlers_.KeyDown) handlers_.KeyDown(code, 0);
-  if (handlers_.KeyUp) handlers_.KeyUp(code, 0);
+  const WindowHandlers& handlers = router_.Handlers();
+  if (handlers.KeyDown) handlers.KeyDown(code, 0);
+  if (handlers.KeyUp) handlers.KeyUp(code, 0);
 }
 
-// Every press reaches the key-down handler; the key-up handler hears a key
-// only once neither the page's keys nor any pad holds it.
-void WebWindow::KeyChange(vk::Code code, bool down, KeySource source, std::int16_t shift) {
-  if (down) {
-    held_.Press(code, source);
-    Queue({Event::Kind::KeyDown, code, shift});
-  } else if (held_.Release(code, source)) {
-    Queue({Event::Kind::KeyUp, code, shift});
-  }
-}
-
-// A pad's keys come with the modifiers the keyboard holds.
 bool WebWindow::ReadPads(bool heard) {
   double readings[kMostPads][4];
   const int count = plinkard_page_read_pads(&readings[0][0], kMostPads);
-  const std::int16_t shift = std::int16_t((keyboard_[vk::Shift] ? ShiftMask : 0) |
-                                          (keyboard_[vk::Ctrl] ? CtrlMask : 0) | (keyboard_[vk::Alt] ? AltMask : 0));
   const auto change = [&](vk::Code code, bool down) {
-    if (!down || heard) KeyChange(code, down, KeySource::Pad, shift);
+    if (!down || heard) router_.PadKey(code, down);
   };
   // A pad unplugged lets go of everything it held.
   std::erase_if(pads_, [&](Pad& pad) {
@@ -295,11 +260,6 @@ bool WebWindow::ReadPads(bool heard) {
     pad->keys.Update(reading, change);
   }
   return southPressed;
-}
-
-void WebWindow::Queue(const Event& event) {
-  pending_.push_back(event);
-  plinkard_page_wake();
 }
 
 }  // namespace platform

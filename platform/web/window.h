@@ -7,13 +7,12 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/held_keys.h"
+#include "platform/key_router.h"
 #include "platform/pads.h"
 #include "platform/window.h"
 
@@ -27,7 +26,7 @@ class WebWindow final : public Window {
   WebWindow(const WebWindow&) = delete;
   WebWindow& operator=(const WebWindow&) = delete;
 
-  void SetHandlers(WindowHandlers handlers) override { handlers_ = std::move(handlers); }
+  void SetHandlers(WindowHandlers handlers) override { router_.SetHandlers(std::move(handlers)); }
   // Shows the canvas at the largest whole scale that fits the browser window.
   void ShowMaximized() override;
   void SetCaption(const std::string& caption) override;
@@ -59,30 +58,20 @@ class WebWindow final : public Window {
   void Hidden();
 
  private:
-  struct Event {
-    enum class Kind { KeyDown, KeyUp, Hidden, Asked } kind;
-    vk::Code code;
-    std::int16_t shift;
-  };
   struct Pad {
     int index;  // its place in navigator.getGamepads()
     PadKeys keys;
     bool south = false;  // as last read
   };
 
-  void Queue(const Event& event);
-  void KeyChange(vk::Code code, bool down, KeySource source, std::int16_t shift);
   // Looks at the pads; with `heard` false a button pressed goes unheard (it
   // answered the dialog, or was held through it) and only its release counts.
   // Answers whether a pad's south button went down.
   bool ReadPads(bool heard = true);
 
-  WindowHandlers handlers_;
+  KeyRouter router_;
   std::function<void()> whenHidden_;
   std::function<void()> whenAsked_;
-  std::deque<Event> pending_;
-  std::array<bool, 256> keyboard_{};  // by key code: down on the page, not yet up
-  HeldKeys held_;
   std::vector<Pad> pads_;
   bool inMessageBox_ = false;
   std::array<char, 16> touchName_{};   // where the page writes the name of a touch button's key

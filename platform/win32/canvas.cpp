@@ -61,14 +61,7 @@ void Win32Canvas::Fill(const Rect& r, Pixel colour) {
 
 // The client area around the picture in the placement's colour.
 void Win32Canvas::FillAround(const Placement& placement) {
-  const Rect& p = placement.picture;
-  const Rect around[] = {
-      {0, 0, width_, p.y},                          // above
-      {0, p.y + p.h, width_, height_ - p.y - p.h},  // below
-      {0, p.y, p.x, p.h},                           // left
-      {p.x + p.w, p.y, width_ - p.x - p.w, p.h},    // right
-  };
-  for (const Rect& r : around) {
+  for (const Rect& r : AroundPicture(placement, width_, height_)) {
     if (r.w > 0 && r.h > 0) Fill(r, placement.surround);
   }
 }
@@ -92,11 +85,11 @@ void Win32Canvas::Show(const Rect& r) {
   ReleaseDC(window_, screen);
 }
 
-bool Win32Canvas::Present(const Surface& picture, const Region& changed, bool whole, std::optional<int> largestFactor) {
+bool Win32Canvas::Present(const Surface& picture, const Region& changed, bool whole, const DesktopView& view) {
   RECT client{};
   GetClientRect(window_, &client);
   if (!Fit(client.right, client.bottom)) return false;
-  const Placement placement = PlacePicture(picture.Width(), picture.Height(), width_, height_, largestFactor);
+  const Placement placement = view.Place(picture.Width(), picture.Height(), width_, height_);
   whole = whole || placement_ != placement;
   placement_ = placement;
   GdiFlush();  // GDI is done with the pixels before they are written

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "platform/presentation.h"
+#include "platform/desktop_view.h"
 
 struct HWND__;
 struct HDC__;
@@ -21,10 +21,10 @@ class Win32Canvas {
   Win32Canvas(const Win32Canvas&) = delete;
   Win32Canvas& operator=(const Win32Canvas&) = delete;
 
-  // Shows the parts of the picture that changed, placed by PlacePicture()
-  // with the largest factor given; `whole`: everything must be drawn again.
-  // Answers false when nothing could be drawn (the window is minimized).
-  bool Present(const Surface& picture, const Region& changed, bool whole, std::optional<int> largestFactor);
+  // Shows the parts of the picture that changed, placed as the view places
+  // it; `whole`: everything must be drawn again. Answers false when nothing
+  // could be drawn (the window is minimized).
+  bool Present(const Surface& picture, const Region& changed, bool whole, const DesktopView& view);
   // WM_PAINT: the screen lost part of the window.
   void Paint();
 

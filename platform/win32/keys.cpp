@@ -1,47 +1,43 @@
 #include "platform/win32/keys.h"
 
-#include "platform/win32/windows_system.h"
-#include "platform/window.h"
-
 namespace platform {
 
 vk::Code KeyCodeOf(unsigned key) {
   if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return vk::Code(key);
-  if (key >= VK_F1 && key <= VK_F12) return vk::Code(key);
-  if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return vk::Code(key);
+  if (key >= winvk::F1 && key <= winvk::F12) return vk::Code(key);
+  if (key >= winvk::Numpad0 && key <= winvk::Numpad9) return vk::Code(key);
   switch (key) {
-    case VK_LEFT: return vk::Left;
-    case VK_UP: return vk::Up;
-    case VK_RIGHT: return vk::Right;
-    case VK_DOWN: return vk::Down;
-    case VK_CONTROL:
-    case VK_LCONTROL:
-    case VK_RCONTROL: return vk::Ctrl;
-    case VK_SHIFT:
-    case VK_LSHIFT:
-    case VK_RSHIFT: return vk::Shift;
-    case VK_MENU:
-    case VK_LMENU:
-    case VK_RMENU: return vk::Alt;
-    case VK_SPACE: return vk::Space;
-    case VK_RETURN: return vk::Enter;
-    case VK_ESCAPE: return vk::Escape;
-    case VK_TAB: return vk::Tab;
-    case VK_BACK: return vk::Backspace;
-    case VK_HOME: return vk::Home;
+    case winvk::Left: return vk::Left;
+    case winvk::Up: return vk::Up;
+    case winvk::Right: return vk::Right;
+    case winvk::Down: return vk::Down;
+    case winvk::Control:
+    case winvk::LControl:
+    case winvk::RControl: return vk::Ctrl;
+    case winvk::Shift:
+    case winvk::LShift:
+    case winvk::RShift: return vk::Shift;
+    case winvk::Menu:
+    case winvk::LMenu:
+    case winvk::RMenu: return vk::Alt;
+    case winvk::Space: return vk::Space;
+    case winvk::Return: return vk::Enter;
+    case winvk::Escape: return vk::Escape;
+    case winvk::Tab: return vk::Tab;
+    case winvk::Back: return vk::Backspace;
+    case winvk::Home: return vk::Home;
     default: return -1;
   }
 }
 
-bool TogglesFullscreen(unsigned key, bool altHeld) { return key == VK_F11 || (key == VK_RETURN && altHeld); }
-
-std::int16_t ShiftState() {
-  const auto held = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
-  std::int16_t state = 0;
-  if (held(VK_SHIFT)) state |= ShiftMask;
-  if (held(VK_CONTROL)) state |= CtrlMask;
-  if (held(VK_MENU)) state |= AltMask;
-  return state;
+void RouteKeyMessage(KeyRouter& router, unsigned virtualKey, std::intptr_t lParam, bool down, std::int16_t shift) {
+  const bool altHeld = (lParam & (1 << 29)) != 0;
+  const bool repeat = (lParam & (1 << 30)) != 0;
+  if (down && altHeld && virtualKey == winvk::F4) {
+    router.Close();
+    return;
+  }
+  router.Key(KeyCodeOf(virtualKey), down, shift, repeat, altHeld);
 }
 
 }  // namespace platform

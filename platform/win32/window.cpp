@@ -46,6 +46,26 @@ void RegisterWindowClass(WNDPROC procedure) {
   registered = true;
 }
 
+// keys.h numbers the keys as winuser.h does.
+static_assert(winvk::Back == VK_BACK && winvk::Tab == VK_TAB && winvk::Return == VK_RETURN && winvk::Shift == VK_SHIFT &&
+              winvk::Control == VK_CONTROL && winvk::Menu == VK_MENU && winvk::Escape == VK_ESCAPE &&
+              winvk::Space == VK_SPACE && winvk::Home == VK_HOME && winvk::Left == VK_LEFT && winvk::Up == VK_UP &&
+              winvk::Right == VK_RIGHT && winvk::Down == VK_DOWN && winvk::Numpad0 == VK_NUMPAD0 &&
+              winvk::Numpad9 == VK_NUMPAD9 && winvk::F1 == VK_F1 && winvk::F4 == VK_F4 && winvk::F12 == VK_F12 &&
+              winvk::LShift == VK_LSHIFT && winvk::RShift == VK_RSHIFT && winvk::LControl == VK_LCONTROL &&
+              winvk::RControl == VK_RCONTROL && winvk::LMenu == VK_LMENU && winvk::RMenu == VK_RMENU);
+
+// The modifier bits (ShiftMask, CtrlMask, AltMask) held now, as the message
+// being handled saw them.
+std::int16_t ShiftState() {
+  const auto held = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+  std::int16_t state = 0;
+  if (held(VK_SHIFT)) state |= ShiftMask;
+  if (held(VK_CONTROL)) state |= CtrlMask;
+  if (held(VK_MENU)) state |= AltMask;
+  return state;
+}
+
 // The monitor's whole area, for the window that is on it.
 RECT MonitorArea(HWND window) {
   MONITORINFO monitor{};
@@ -57,7 +77,9 @@ RECT MonitorArea(HWND window) {
 }  // namespace
 
 Win32Window::Win32Window(const char* title, int clientWidth, int clientHeight, const ViewOptions& view)
-    : scale_(view.scale), fullscreen_(view.fullscreen) {
+    : view_(view) {
+  router_.WhenFullscreenSwitched([this] { SetFullscreen(!view_.Fullscreen()); });
+  router_.ModifiersFrom(ShiftState);
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   ticksPerSecond_ = frequency.QuadPart;
@@ -118,12 +140,12 @@ std::intptr_t __stdcall Win32Window::Procedure(HWND window, unsigned message, st
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// What the window procedure does with a message: queues what the game must
-// hear, and answers those it handles itself.
+// What the window procedure does with a message: tells the router what the
+// game must hear, and answers those it handles itself.
 std::optional<std::intptr_t> Win32Window::Receive(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
   switch (message) {
     case WM_CLOSE:  // the close button, Alt+F4, the taskbar
-      Queue({Event::Kind::Close});
+      router_.Close();
       if (inMessageBox_) DismissMessageBox();
       return 0;
     // Alt and F10 come as system keys. Windows would open the system menu
@@ -132,14 +154,16 @@ std::optional<std::intptr_t> Win32Window::Receive(unsigned message, std::uintptr
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
-    case WM_SYSKEYUP: Key(unsigned(wParam), lParam, message == WM_KEYDOWN || message == WM_SYSKEYDOWN); return 0;
+    case WM_SYSKEYUP:
+      RouteKeyMessage(router_, unsigned(wParam), lParam, message == WM_KEYDOWN || message == WM_SYSKEYDOWN,
+                      ShiftState());
+      return 0;
     case WM_SYSCHAR: return 0;  // no beep for Alt with a letter
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
       return std::nullopt;
-    // The keyboard went to another window: every key still held goes up, so
-    // no key stays pressed for the game.
-    case WM_KILLFOCUS: LetGoOfKeyboard(); return 0;
+    // The keyboard went to another window.
+    case WM_KILLFOCUS: router_.KeyboardLost(); return 0;
     case WM_PAINT: canvas_->Paint(); return 0;
     case WM_ERASEBKGND: return 1;  // every pixel is painted
     case WM_SIZE:
@@ -149,7 +173,7 @@ std::optional<std::intptr_t> Win32Window::Receive(unsigned message, std::uintptr
     // Moved to a monitor of another DPI: a window takes the size Windows
     // suggests; a maximized or fullscreen one is placed by Windows or by us.
     case WM_DPICHANGED:
-      if (!fullscreen_ && !IsZoomed(window_)) {
+      if (!view_.Fullscreen() && !IsZoomed(window_)) {
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -159,42 +183,12 @@ std::optional<std::intptr_t> Win32Window::Receive(unsigned message, std::uintptr
   }
 }
 
-// A key going down (auto-repeat included) or up. F11 and Alt+Enter switch
-// fullscreen on and off, and reach the game as the keys they are; Alt+F4
-// closes the window.
-void Win32Window::Key(unsigned virtualKey, std::intptr_t lParam, bool down) {
-  const bool altHeld = (lParam & (1 << 29)) != 0;
-  const bool repeat = (lParam & (1 << 30)) != 0;
-  if (down && altHeld && virtualKey == VK_F4) {
-    Queue({Event::Kind::Close});
-    return;
-  }
-  if (down && !repeat && TogglesFullscreen(virtualKey, altHeld)) Queue({Event::Kind::ToggleFullscreen});
-  const vk::Code code = KeyCodeOf(virtualKey);
-  if (code < 0) return;
-  if (down) {
-    keyboardHolds_.set(std::size_t(code));
-    Queue({Event::Kind::KeyDown, code, ShiftState()});
-  } else if (keyboardHolds_.test(std::size_t(code))) {  // a key pressed before the window had the keyboard is not
-    keyboardHolds_.reset(std::size_t(code));
-    Queue({Event::Kind::KeyUp, code, ShiftState()});
-  }
-}
-
-void Win32Window::LetGoOfKeyboard() {
-  for (std::size_t code = 0; code < keyboardHolds_.size(); ++code) {
-    if (keyboardHolds_.test(code)) Queue({Event::Kind::KeyUp, vk::Code(code), 0});
-  }
-  keyboardHolds_.reset();
-}
-
 void Win32Window::ShowMaximized() {
-  if (fullscreen_) {
-    fullscreen_ = false;
+  if (view_.Fullscreen()) {
     SetFullscreen(true);
   } else {
     ShowWindow(window_, SW_SHOWMAXIMIZED);
-    shownWindowed_ = true;
+    view_.Shown(false);
   }
   SetForegroundWindow(window_);
   repaintAll_ = true;
@@ -203,9 +197,9 @@ void Win32Window::ShowMaximized() {
 // Borderless over the whole monitor the window is on, and back to where the
 // window was (maximized when it started fullscreen).
 void Win32Window::SetFullscreen(bool on) {
-  if (on == fullscreen_ && shownWindowed_) return;
+  if (on == view_.Fullscreen() && view_.ShownWindowed()) return;
   if (on) {
-    if (shownWindowed_) {
+    if (view_.ShownWindowed()) {
       WINDOWPLACEMENT placement{};
       placement.length = sizeof placement;
       GetWindowPlacement(window_, &placement);
@@ -233,66 +227,32 @@ void Win32Window::SetFullscreen(bool on) {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
       ShowWindow(window_, SW_SHOWMAXIMIZED);
     }
-    shownWindowed_ = true;
   }
-  fullscreen_ = on;
+  view_.Shown(on);
   repaintAll_ = true;
-}
-
-// In a window without --scale, none: the picture stays 1:1 at the top left.
-std::optional<int> Win32Window::LargestFactor() const {
-  if (fullscreen_) return scale_.value_or(kScaleToFit);
-  return scale_;
 }
 
 void Win32Window::SetCaption(const std::string& caption) { SetWindowTextW(window_, Widen(caption).c_str()); }
 
 void Win32Window::Present(const Surface& backImage) {
   const Region changed = backImage.TakeDamage();
-  if (canvas_->Present(backImage, changed, repaintAll_, LargestFactor())) repaintAll_ = false;
+  if (canvas_->Present(backImage, changed, repaintAll_, view_)) repaintAll_ = false;
 }
 
 void Win32Window::PumpEvents() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != 0) DispatchMessageW(&message);
   ReadPads();
-  while (!events_.empty()) {
-    const Event event = events_.front();
-    events_.pop_front();
-    Deliver(event);
-  }
+  router_.Deliver();
 }
 
-// Every press reaches the key-down handler; the key-up handler hears a key
-// only once neither the keyboard nor any pad holds it.
-void Win32Window::Deliver(const Event& event) {
-  switch (event.kind) {
-    case Event::Kind::KeyDown:
-      held_.Press(event.code, event.source);
-      if (handlers_.KeyDown) handlers_.KeyDown(event.code, event.shift);
-      break;
-    case Event::Kind::KeyUp:
-      if (held_.Release(event.code, event.source) && handlers_.KeyUp) handlers_.KeyUp(event.code, event.shift);
-      break;
-    case Event::Kind::ToggleFullscreen: SetFullscreen(!fullscreen_); break;
-    case Event::Kind::Close:
-      if (handlers_.QueryUnload) handlers_.QueryUnload();
-      break;
-  }
-}
-
-// What the pads changed, queued as the keyboard's keys are; a pad's keys come
-// with the modifiers the keyboard holds.
-void Win32Window::ReadPads() {
-  pads_->Update(GetTickCount(), [this](vk::Code code, bool down) {
-    Queue({down ? Event::Kind::KeyDown : Event::Kind::KeyUp, code, ShiftState(), KeySource::Pad});
-  });
-}
+// What the pads changed, queued as the keyboard's keys are.
+void Win32Window::ReadPads() { pads_->Update(GetTickCount(), router_.PadChange()); }
 
 // Sleeps until the tick, or until a message comes.
 void Win32Window::WaitForEvent(std::int64_t tick) {
   for (;;) {
-    if (!events_.empty() || sizeChanged_) break;
+    if (router_.Pending() || sizeChanged_) break;
     const std::int64_t now = GetTickCount();
     if (tick != kNever && now >= tick) break;
     const std::int64_t padsDue = pads_->NextLook();
@@ -337,12 +297,7 @@ void Win32Window::MessageBox(const std::string& prompt, const std::string& title
   MessageBoxW(window_, Widen(prompt).c_str(), Widen(title).c_str(), MB_OK);
   inMessageBox_ = false;
   // A close asked for while the box was up ends the game now, from here.
-  const auto close =
-      std::find_if(events_.begin(), events_.end(), [](const Event& event) { return event.kind == Event::Kind::Close; });
-  if (close != events_.end()) {
-    events_.erase(close);
-    Deliver({Event::Kind::Close});
-  }
+  router_.DeliverClose();
 }
 
 // The message box is the window's last active popup; OK answers it.

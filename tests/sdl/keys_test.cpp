@@ -1,5 +1,4 @@
-// The SDL keys the game knows, the modifiers it is told of, and the keys that
-// switch fullscreen.
+// The SDL keys the game knows, and the modifiers it is told of.
 #include "platform/sdl/keys.h"
 
 #include <gtest/gtest.h>
@@ -51,22 +50,6 @@ TEST(SdlKeys, ShiftCtrlAndAltOnEitherSide) {
   // Locks and the Windows key are no modifiers of the game's.
   EXPECT_EQ(ShiftStateOf(KMOD_NUM | KMOD_CAPS | KMOD_GUI | KMOD_MODE), 0);
   EXPECT_EQ(ShiftStateOf(KMOD_CAPS | KMOD_LCTRL), CtrlMask);
-}
-
-TEST(SdlKeys, F11OrAltWithEnterSwitchesFullscreen) {
-  const auto key = [](SDL_Keycode sym, Uint16 mod) { return SDL_Keysym{SDL_GetScancodeFromKey(sym), sym, mod, 0}; };
-  using platform::TogglesFullscreen;
-  EXPECT_TRUE(TogglesFullscreen(key(SDLK_F11, KMOD_NONE)));
-  EXPECT_TRUE(TogglesFullscreen(key(SDLK_F11, KMOD_LSHIFT | KMOD_CAPS)));
-  EXPECT_TRUE(TogglesFullscreen(key(SDLK_RETURN, KMOD_LALT)));
-  EXPECT_TRUE(TogglesFullscreen(key(SDLK_RETURN, KMOD_RALT)));
-  EXPECT_TRUE(TogglesFullscreen(key(SDLK_KP_ENTER, KMOD_LALT | KMOD_NUM)));
-
-  EXPECT_FALSE(TogglesFullscreen(key(SDLK_RETURN, KMOD_NONE))) << "Enter answers the death message";
-  EXPECT_FALSE(TogglesFullscreen(key(SDLK_RETURN, KMOD_LCTRL)));
-  EXPECT_FALSE(TogglesFullscreen(key(SDLK_SPACE, KMOD_LALT)));
-  EXPECT_FALSE(TogglesFullscreen(key(SDLK_F10, KMOD_NONE)));
-  EXPECT_FALSE(TogglesFullscreen(key(SDLK_F12, KMOD_LALT)));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // X11 (one, always there) or the window's two buffers on Wayland (in turn, and
 // only when the compositor is ready for a picture). Against canvases of its
 // own making, each canvas sent must show the picture last presented, placed
-// as PlacePicture says, and what it sends as changed must cover every pixel
+// as the desktop view says, and what it sends as changed must cover every pixel
 // that changed on it.
 #include <gtest/gtest.h>
 
@@ -107,12 +107,12 @@ class FakeCanvases final : public Canvases {
 // changes its back image between two presents.
 class Presenting : public ::testing::Test {
  protected:
-  void Make(int count, bool mayHoldBack, int width, int height, std::optional<int> largestFactor = std::nullopt,
+  void Make(int count, bool mayHoldBack, int width, int height, const platform::ViewOptions& view = {},
             Uint32 format = SDL_PIXELFORMAT_XRGB8888) {
     auto canvases = std::make_unique<FakeCanvases>(count, mayHoldBack, width, height, format);
     fake_ = canvases.get();
     presenter_ = platform::MakeSurfacePresenter(std::move(canvases));
-    largestFactor_ = largestFactor;
+    view_ = platform::DesktopView(view);
     for (int y = 0; y < picture_.Height(); ++y) {
       for (int x = 0; x < picture_.Width(); ++x) picture_.At(x, y) = Pixel(0x101010 * (x % 7) + 0x030201 * y);
     }
@@ -127,15 +127,14 @@ class Presenting : public ::testing::Test {
   }
 
   bool Present(bool whole = false) {
-    const bool shown = presenter_->Present(picture_, changed_, whole, largestFactor_);
+    const bool shown = presenter_->Present(picture_, changed_, whole, view_);
     changed_.Clear();
     return shown;
   }
 
   // The client area as it must look with `picture` presented.
   std::vector<Pixel> Expected(const std::vector<Pixel>& picture, int width, int height) const {
-    const platform::Placement p =
-        platform::PlacePicture(picture_.Width(), picture_.Height(), width, height, largestFactor_);
+    const platform::Placement p = view_.Place(picture_.Width(), picture_.Height(), width, height);
     std::vector<Pixel> expected;
     for (int y = 0; y < height; ++y) {
       for (int x = 0; x < width; ++x) {
@@ -186,15 +185,15 @@ class Presenting : public ::testing::Test {
 
   platform::Surface picture_{16, 12};
   platform::Region changed_;
-  std::optional<int> largestFactor_;
+  platform::DesktopView view_;
   FakeCanvases* fake_ = nullptr;
   std::unique_ptr<platform::SdlPresenter> presenter_;
 };
 
 TEST_F(Presenting, TwoCanvasesInTurnEachShowTheLatestPictureSendingOnlyWhatChanged) {
-  for (const std::optional<int> factor : {std::optional<int>(), std::optional<int>(2)}) {
-    SCOPED_TRACE(factor ? "twice as large, centred" : "1:1 at the top left");
-    Make(2, true, 40, 30, factor);
+  for (const std::optional<int> scale : {std::optional<int>(), std::optional<int>(2)}) {
+    SCOPED_TRACE(scale ? "twice as large, centred" : "1:1 at the top left");
+    Make(2, true, 40, 30, {.scale = scale});
     ASSERT_TRUE(Present(true));
     ExpectSentShows();
     EXPECT_TRUE(fake_->sent.back().whole);
@@ -245,7 +244,7 @@ TEST_F(Presenting, WhileTheCompositorIsNotReadyThePicturePresentedIsHeldBack) {
 }
 
 TEST_F(Presenting, AWholeRedrawReachesBothCanvases) {
-  Make(2, true, 40, 30, 2);
+  Make(2, true, 40, 30, {.scale = 2});
   ASSERT_TRUE(Present(true));
   ASSERT_TRUE(Present(true));
   Paint({0, 0, 4, 4}, 0xFFFFFF);
@@ -265,7 +264,7 @@ TEST_F(Presenting, AWholeRedrawReachesBothCanvases) {
 }
 
 TEST_F(Presenting, ANewSizeIsDrawnWholeWhereverThePictureMoved) {
-  Make(2, true, 40, 30, 2);
+  Make(2, true, 40, 30, {.scale = 2});
   ASSERT_TRUE(Present(true));
   ASSERT_TRUE(Present(true));
   fake_->Resize(60, 40);  // fresh canvases; the picture grows to three times
@@ -316,7 +315,7 @@ TEST_F(Presenting, ACanvasWhoseSendFailedIsDrawnWholeNextTime) {
 }
 
 TEST_F(Presenting, CanvasesOfAnotherPixelFormatAndSmallerThanThePictureGetItConverted) {
-  Make(2, true, 40, 30, std::nullopt, SDL_PIXELFORMAT_ABGR8888);
+  Make(2, true, 40, 30, {}, SDL_PIXELFORMAT_ABGR8888);
   ASSERT_TRUE(Present(true));
   ExpectSentShows();
   Paint({3, 3, 2, 2}, 0xFF8000);

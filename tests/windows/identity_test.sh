@@ -7,7 +7,9 @@
 # and written; the recordings kept in tests/runs are verified, described and
 # linked alike. plinkard.exe --play routes/complete.txt --trace, played from
 # such a folder, equals the replay in every column but the tick and the
-# caption, and prints the finish line.
+# caption, and prints the finish line, with the timer and a ghost over it.
+# plinkard.exe --import-best keeps a finished run in %APPDATA%\Plinkard and
+# refuses an edited one, as on Linux.
 # usage: identity_test.sh WINDOWS_BUILD_DIR LINUX_BUILD_DIR SOURCE_DIR WINE_TEMPLATE [RANDOM_SCRIPTS]
 # shellcheck source-path=SCRIPTDIR
 # shellcheck source=../e2e/x_session.sh
@@ -28,7 +30,8 @@ mkdir "$FOLDER"
 cp "$SOURCE/routes/complete.txt" "$FOLDER/route.txt"
 
 note "plinkard.exe --play, from $FOLDER, while the replays run"
-wine "$BUILD/plinkard.exe" --play "$FOLDER/route.txt" --trace "$FOLDER/live.csv" >"$WORK/play.out" 2>"$WORK/play.err" &
+wine "$BUILD/plinkard.exe" --play "$FOLDER/route.txt" --trace "$FOLDER/live.csv" --timer --ghost "$FOLDER/route.txt" \
+  >"$WORK/play.out" 2>"$WORK/play.err" &
 GAME_PID=$!  # x_session.sh's wait_exit waits for it
 
 # same WHAT FILE EXPECTED: the two files are equal, byte for byte.
@@ -126,4 +129,19 @@ wait_exit 60
 cut -d, -f1,3-17 "$FOLDER/live.csv" >"$WORK/live.cols"
 cut -d, -f1,3-17 "$SOURCE/tests/expected/complete.csv" >"$WORK/replayed.cols"
 same "the live trace's game" "$WORK/live.cols" "$WORK/replayed.cols"
+
+note "plinkard.exe --import-best: kept in %APPDATA%\\Plinkard, an edited run refused"
+RUN=$SOURCE/tests/runs/finished-level.txt
+sed '0,/down Up$/s//down Down/' "$RUN" >"$FOLDER/edited.txt"
+STATUS=0
+wine "$BUILD/plinkard.exe" --import-best "$FOLDER/edited.txt" >"$WORK/import.out" 2>"$WORK/import.err" || STATUS=$?
+[ "$STATUS" -eq 1 ] || fail "the edited run: status $STATUS: $(cat "$WORK/import.out" "$WORK/import.err")"
+grep -q ': differs from frame [0-9]*: not imported$' "$WORK/import.err" || fail "the edited run: $(cat "$WORK/import.err")"
+wine "$BUILD/plinkard.exe" --import-best "$RUN" >"$WORK/import.out" 2>"$WORK/import.err" ||
+  fail "the finished run: $(cat "$WORK/import.out" "$WORK/import.err")"
+grep -q 'kept as the best (.*\\Plinkard\\best.txt)\. New best: 0:17.86' "$WORK/import.out" ||
+  fail "the finished run: $(cat "$WORK/import.out")"
+KEPT=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Roaming/Plinkard/best.txt' | head -1)
+[ -n "$KEPT" ] || fail "no best.txt in the prefix's AppData\\Roaming\\Plinkard"
+same "the best kept" "$KEPT" "$RUN"
 echo "PASS"
