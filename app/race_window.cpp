@@ -30,7 +30,7 @@ std::optional<std::vector<platform::ScriptedEvent>> GhostEvents(const std::strin
     }
     return std::move(recording.script.events);
   } catch (const replay::ScriptError& error) {
-    say(std::string(error.what()) + "; no ghost");
+    say("plinkard: " + std::string(error.what()) + "; no ghost");
     return std::nullopt;
   }
 }

@@ -59,7 +59,9 @@ int PlayWatchedRun(const RunOptions& options, const RaceOptions& race, const pla
   if (options.record || options.play) {
     finish = record.IsStandardOutput() || trace.IsStandardOutput() ? stderr : stdout;
   }
-  // What the game says of the best, a new one and the ghost, goes where the finish line goes, or to standard output.
+  // A new best is news, said where the finish line goes (or on standard
+  // output); what went wrong ("plinkard: ..."), with the ghost or the
+  // best, goes to standard error.
   const auto say = [news = finish != nullptr ? finish : stdout](const std::string& line) {
     std::fprintf(line.rfind("plinkard:", 0) == 0 ? stderr : news, "%s\n", line.c_str());
     std::fflush(news);
