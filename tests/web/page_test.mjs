@@ -261,7 +261,8 @@ test('the canvas takes the largest whole scale that fits, and shrinks below 1:1 
   // Too small for 1:1, it fills the room above the strips of keys and the buttons.
   const small = await at(800, 600);
   const room = 600 - await page.$eval('#plinkard-foot', (e) => e.offsetHeight);
-  assert.ok(small.w <= 800 && Math.abs(small.h - room) <= 1 && small.w > 600, `${small.w} x ${small.h} in 800 x ${room}`);
+  assert.ok(small.w <= 800 && Math.abs(small.h - room) <= 1 && small.w > 600,
+    `${small.w} x ${small.h} in 800 x ${room}`);
   assert.ok(Math.abs(small.w / small.h - 1024 / 742) < 0.01, `${small.w} x ${small.h}`);
   assert.equal(small.rendering, 'auto');
   await at(1280, 900);
