@@ -1,6 +1,7 @@
 #include "app/best.h"
 
-#include <sstream>
+#include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -9,11 +10,13 @@ constexpr const char* kSplitsHeader = "# Plinkard best splits: the earliest fram
 std::int64_t Door(const BestRun& run) { return *run.recording.result->door; }
 
 // "Flag 1 1203" lines, as WriteSplits writes them; anything else is skipped.
+// (Read without a string stream, whose locales the web page would carry.)
 Splits ReadSplits(const std::string& text) {
   Splits splits;
-  std::istringstream lines(text);
-  std::string line;
-  while (std::getline(lines, line)) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find('\n', at), text.size());
+    const std::string line = text.substr(at, end - at);
+    at = end + 1;
     for (int i = 0; i < kSplitPoints; ++i) {
       const std::string name = SplitName(SplitPoint(i)) + std::string(" ");
       if (line.rfind(name, 0) != 0) continue;

@@ -3,6 +3,7 @@
 // the game's own facts in place of these words:
 //   @PLINKARD_KEYS@        the strip of keys under the picture, from the table --help lists
 //   @PLINKARD_WATCH_KEYS@  the strip of keys while a run is watched
+//   @PLINKARD_RACE_KEYS@   the strip of keys for racing, playing or watching
 //   @PLINKARD_SURROUND@    the colour around the picture, as CSS writes it
 // A build step of the web page; any other @PLINKARD_...@ in TEMPLATE fails it.
 #include <cstdio>
@@ -21,7 +22,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: plinkard-fill-page TEMPLATE OUTPUT\n"
     "Writes TEMPLATE to OUTPUT with the game's keys and colours in place of\n"
-    "@PLINKARD_KEYS@, @PLINKARD_WATCH_KEYS@ and @PLINKARD_SURROUND@.\n";
+    "@PLINKARD_KEYS@, @PLINKARD_WATCH_KEYS@, @PLINKARD_RACE_KEYS@ and\n"
+    "@PLINKARD_SURROUND@.\n";
 
 std::string Escaped(std::string_view text) {
   std::string html;
@@ -87,6 +89,7 @@ int main(int argc, char** argv) {
   } facts[] = {
       {"@PLINKARD_KEYS@", KeyStrip(kKeyHelp)},
       {"@PLINKARD_WATCH_KEYS@", KeyStrip(kWatchKeyHelp)},
+      {"@PLINKARD_RACE_KEYS@", KeyStrip(kRaceKeyHelp)},
       {"@PLINKARD_SURROUND@", Surround()},
   };
   std::string out;

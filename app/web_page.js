@@ -1,8 +1,9 @@
 // The page's runs (app/web_main.cpp): the run of its link, read before the
 // program starts; its buttons to save the run, open one from a file, copy a
-// link to it and go back to the game; files dropped on it; and the lines it
-// shows: the finish line (#plinkard-result, which a screen reader announces)
-// and news such as why a file is no run (#plinkard-status).
+// link to it, go back to the game, save the best as a file and import one;
+// files dropped on it; and the lines it shows: the finish line
+// (#plinkard-result, which a screen reader announces) and news such as why a
+// file is no run or a new best (#plinkard-status), always as text.
 
 mergeInto(LibraryManager.library, {
   // The page's runs: what a link holds, and what the buttons do with runs.
@@ -75,17 +76,39 @@ mergeInto(LibraryManager.library, {
       if (line) line.textContent = text;
     },
 
+    // The program's answer to `call` (one of its exports) with the text and its name.
+    Ask: function(call, text, name) {
+      var pointer = PlinkardRuns.Copy(text), naming = PlinkardRuns.Copy(name);
+      var answer = UTF8ToString(Module[call](pointer, naming));
+      _free(pointer);
+      _free(naming);
+      return answer;
+    },
+
     // Watches the run, or says why it can't.
     Open: function(text, name) {
       if (text.length > PlinkardRuns.largest) {
         PlinkardRuns.Say(name + ' is larger than 4 MB: no run is.');
         return;
       }
-      var pointer = PlinkardRuns.Copy(text), naming = PlinkardRuns.Copy(name);
-      var answer = UTF8ToString(Module['_plinkard_page_open_run'](pointer, naming));
-      _free(pointer);
-      _free(naming);
-      PlinkardRuns.Say(answer || 'Watching ' + name + '.');
+      PlinkardRuns.Say(PlinkardRuns.Ask('_plinkard_page_open_run', text, name) || 'Watching ' + name + '.');
+    },
+
+    // Keeps the run as the best if it verifies and beats it; says which happened.
+    ImportBest: function(text, name) {
+      PlinkardRuns.Say(PlinkardRuns.Ask('_plinkard_page_import_best', text, name));
+    },
+
+    // Offers the text (of the run or the best: `what`) as a file to download.
+    Download: function(text, name, what) {
+      var link = document.createElement('a');
+      link.href = URL.createObjectURL(new Blob([text], {type: 'text/plain'}));
+      link.download = name;
+      document.body.append(link);
+      link.click();
+      link.remove();
+      setTimeout(function() { URL.revokeObjectURL(link.href); }, 10000);
+      PlinkardRuns.Say('Saved the ' + what + ' as ' + name + '.');
     },
 
     OpenLink: function() {
@@ -97,7 +120,8 @@ mergeInto(LibraryManager.library, {
       });
     },
 
-    OpenFile: function(file) {
+    // Hands the text of the file to `act` (Open or ImportBest), or says why it can't.
+    ReadFile: function(file, act) {
       if (!file) return;
       if (file.size > PlinkardRuns.largest) {
         PlinkardRuns.Say(file.name + ' is larger than 4 MB: no run is.');
@@ -111,7 +135,7 @@ mergeInto(LibraryManager.library, {
           PlinkardRuns.Say('Not a run: ' + file.name + ' holds no text.');
           return;
         }
-        PlinkardRuns.Open(text, file.name);
+        act(text, file.name);
       });
     },
   },
@@ -134,21 +158,27 @@ mergeInto(LibraryManager.library, {
       });
     };
     button('plinkard-save', function() {
-      var text = UTF8ToString(Module['_plinkard_page_run_text']());
-      var link = document.createElement('a');
-      link.href = URL.createObjectURL(new Blob([text], {type: 'text/plain'}));
-      link.download = 'plinkard-run.txt';
-      document.body.append(link);
-      link.click();
-      link.remove();
-      setTimeout(function() { URL.revokeObjectURL(link.href); }, 10000);
-      PlinkardRuns.Say('Saved the run as plinkard-run.txt.');
+      PlinkardRuns.Download(UTF8ToString(Module['_plinkard_page_run_text']()), 'plinkard-run.txt', 'run');
     });
-    var picker = document.getElementById('plinkard-file');
-    button('plinkard-open', function() { if (picker) picker.click(); });
+    button('plinkard-save-best', function() {
+      var text = UTF8ToString(Module['_plinkard_page_best_text']());
+      if (text) {
+        PlinkardRuns.Download(text, 'best.txt', 'best');
+      } else {
+        PlinkardRuns.Say('No best is kept yet: open the door at 100%, or import a best.');
+      }
+    });
+    // The file picked is watched, or imported as the best.
+    var picker = document.getElementById('plinkard-file'), picked = PlinkardRuns.Open;
+    var pick = function(act) {
+      picked = act;
+      if (picker) picker.click();
+    };
+    button('plinkard-open', function() { pick(PlinkardRuns.Open); });
+    button('plinkard-import-best', function() { pick(PlinkardRuns.ImportBest); });
     if (picker) {
       picker.addEventListener('change', function() {
-        PlinkardRuns.OpenFile(picker.files[0]);
+        PlinkardRuns.ReadFile(picker.files[0], picked);
         picker.value = '';
       });
     }
@@ -172,7 +202,7 @@ mergeInto(LibraryManager.library, {
     document.addEventListener('dragover', function(event) { event.preventDefault(); });
     document.addEventListener('drop', function(event) {
       event.preventDefault();
-      PlinkardRuns.OpenFile(event.dataTransfer && event.dataTransfer.files[0]);
+      PlinkardRuns.ReadFile(event.dataTransfer && event.dataTransfer.files[0], PlinkardRuns.Open);
     });
     window.addEventListener('hashchange', PlinkardRuns.OpenLink);
   },

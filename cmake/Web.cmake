@@ -16,6 +16,16 @@ function(plinkard_node_program target)
     -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sWASM_ASYNC_COMPILATION=0)
 endfunction()
 
+# Links the page `target` keeping the functions its script calls: the game's
+# page's, and those named after the target. They go in one list: a later list
+# of exports replaces an earlier one.
+function(plinkard_page_exports target)
+  get_target_property(exports plinkard_page PLINKARD_EXPORTS)
+  list(APPEND exports ${ARGN})
+  list(JOIN exports "','" joined)
+  target_link_options(${target} PRIVATE "-sEXPORTED_FUNCTIONS=['${joined}']")
+endfunction()
+
 # A page's directory holds, beside the game's HTML, JavaScript and
 # WebAssembly, the parts web/ makes for every page (the manifest that installs
 # it, its icons) and its own service worker, which keeps all of these for

@@ -43,6 +43,25 @@ export async function openPage(directory, viewport = { width: 1280, height: 900 
   };
 }
 
+// openPage's page, and a folder of its own for the test's files (`work`),
+// which close() removes too.
+export async function openPageWithFolder(directory, name) {
+  const work = await mkdtemp(join(tmpdir(), `plinkard-${name}-`));
+  const session = await openPage(directory);
+  return {
+    ...session,
+    work,
+    async close() {
+      await session.close();
+      await rm(work, { recursive: true, force: true });
+    },
+  };
+}
+
+// The page's line of news, and whether it watches a run.
+export const statusLine = (page) => page.$eval('#plinkard-status', (e) => e.textContent);
+export const isWatching = (page) => page.evaluate(() => document.documentElement.classList.contains('watching'));
+
 // Waits until `check` answers something true; answers that. `what` names
 // what was waited for when it does not come.
 export async function until(what, check, timeoutMs) {

@@ -70,7 +70,7 @@ test('within 5 s of loading the title shows 90 to 101 frames a second', async ()
   console.log(`# the title says ${rate} frames a second`);
 });
 
-test('the page loads only its own files, 1000 KB at most with its service worker filling its cache', async () => {
+test('the page loads only its own files, 1250 KB at most with its service worker filling its cache', async () => {
   // The files the worker keeps, as its build lists them.
   const worker = await readFile(join(pageDir, 'sw.js'), 'utf8');
   const kept = JSON.parse(worker.match(/^const FILES = (\[.*\]);$/m)[1].replaceAll("'", '"'));
@@ -81,7 +81,8 @@ test('the page loads only its own files, 1000 KB at most with its service worker
   // At the first visit the page loads its files, and its worker all of them again.
   let bytes = (await stat(join(pageDir, 'sw.js'))).size;
   for (const name of kept) bytes += 2 * (await stat(join(pageDir, name))).size;
-  assert.ok(bytes <= 1000 * 1000, `the page is ${bytes} bytes`);
+  // Racing (the timer's letters, the ghost, the best verified) takes about 120 KB of each copy.
+  assert.ok(bytes <= 1250 * 1000, `the page is ${bytes} bytes`);
 });
 
 test('without touch the page shows the strip of keys under the picture, and no buttons', async () => {
@@ -257,8 +258,11 @@ test('the canvas takes the largest whole scale that fits, and shrinks below 1:1 
   };
   assert.deepEqual(await at(2400, 1800), { w: 2048, h: 1484, rendering: 'pixelated' });
   assert.deepEqual(await at(1280, 900), { w: 1024, h: 742, rendering: 'pixelated' });
+  // Too small for 1:1, it fills the room above the strips of keys and the buttons.
   const small = await at(800, 600);
-  assert.ok(small.w <= 800 && small.h <= 600 && small.w > 700, `${small.w} x ${small.h}`);
+  const room = 600 - await page.$eval('#plinkard-foot', (e) => e.offsetHeight);
+  assert.ok(small.w <= 800 && Math.abs(small.h - room) <= 1 && small.w > 600,
+    `${small.w} x ${small.h} in 800 x ${room}`);
   assert.ok(Math.abs(small.w / small.h - 1024 / 742) < 0.01, `${small.w} x ${small.h}`);
   assert.equal(small.rendering, 'auto');
   await at(1280, 900);

@@ -6,13 +6,14 @@
 //   node runs_test.mjs TEST_PAGE_DIR NATIVE_REPLAY SOURCE_DIR
 import assert from 'node:assert/strict';
 import { execFileSync, spawnSync } from 'node:child_process';
-import { mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
-import { tmpdir } from 'node:os';
+import { readFile, writeFile } from 'node:fs/promises';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { deflateRawSync } from 'node:zlib';
 
-import { gameState, openPage, RATE, sleep, until, waitForTitle } from './browser.mjs';
+import {
+  gameState, isWatching, openPageWithFolder, RATE, sleep, statusLine, until, waitForTitle,
+} from './browser.mjs';
 
 const [testPageDir, nativeReplay, sourceDir] = process.argv.slice(2);
 const ROUTE = join(sourceDir, 'routes', 'complete.txt');
@@ -21,18 +22,16 @@ const FINISH = 'Door opened at frame 1740: 17.40 s, 0 deaths';
 let session, page, work;
 
 before(async () => {
-  work = await mkdtemp(join(tmpdir(), 'plinkard-runs-'));
-  session = await openPage(testPageDir);
-  page = session.page;
+  session = await openPageWithFolder(testPageDir, 'runs');
+  ({ page, work } = session);
 });
 after(async () => {
   await session?.close();
-  await rm(work, { recursive: true, force: true });
 });
 
-const status = () => page.$eval('#plinkard-status', (e) => e.textContent);
+const status = () => statusLine(page);
 const result = () => page.$eval('#plinkard-result', (e) => e.textContent);
-const watching = () => page.evaluate(() => document.documentElement.classList.contains('watching'));
+const watching = () => isWatching(page);
 const linkOf = (file) => execFileSync(nativeReplay, ['--link', file], { encoding: 'utf8' }).trim();
 const base64url = (bytes) => Buffer.from(bytes).toString('base64url');
 

@@ -19,9 +19,10 @@ const char* plinkard_test_state() {
   char text[512];
   std::snprintf(text, sizeof text,
                 R"({"x":%.9g,"y":%.9g,"xVel":%.9g,"yVel":%.9g,"visible":%d,"paused":%d,"frameCount":%d,)"
-                R"("lastRateTick":%.17g,"caption":"%s","keys":[%s]})",
+                R"("framesDrawn":%lld,"framePeriod":%lld,"lastRateTick":%.17g,"caption":"%s","keys":[%s]})",
                 double(p.X), double(p.Y), double(p.XVel), double(p.YVel), p.Visible != False, game.Paused != False,
-                int(game.FrameCount), game.LastRateTick, game.Stage1.Caption.c_str(), held.c_str());
+                int(game.FrameCount), static_cast<long long>(game.FramesDrawn),
+                static_cast<long long>(game.FramePeriod), game.LastRateTick, game.Stage1.Caption.c_str(), held.c_str());
   json = text;
   return json.c_str();
 }

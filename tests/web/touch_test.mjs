@@ -2,8 +2,9 @@
 // touch, fingers put on the page's buttons through the DevTools protocol's
 // touch events. The buttons and the picture share the screen in landscape
 // and in portrait; a held button walks, three fingers make a running jump, a
-// finger slides from one button to the next; nothing scrolls or zooms; a
-// button takes the page fullscreen; a tap answers "You died".
+// finger slides from one button to the next; nothing scrolls or zooms; the
+// buttons for racing send their keys; a button takes the page fullscreen; a
+// tap answers "You died".
 //   node touch_test.mjs TEST_PAGE_DIR [SCREENSHOT_DIR]
 // With SCREENSHOT_DIR, the page in both orientations is kept there as
 // web-landscape.png and web-portrait.png.
@@ -82,7 +83,7 @@ async function checkLayout(orientation) {
     return { key: e.dataset.key ?? e.id, left: r.left, top: r.top, right: r.right, bottom: r.bottom };
   }));
   assert.deepEqual(buttons.map((b) => b.key).sort(),
-    ['Ctrl', 'Down', 'Left', 'P', 'Right', 'Space', 'Up', 'plinkard-fullscreen']);
+    ['Ctrl', 'Down', 'I', 'K', 'Left', 'O', 'P', 'Right', 'Space', 'Up', 'plinkard-fullscreen']);
   for (const b of buttons) {
     assert.ok(b.right - b.left >= 40 && b.bottom - b.top >= 40, `${b.key} is too small to touch`);
     assert.ok(b.left >= 0 && b.top >= 0 && b.right <= screen.width && b.bottom <= screen.height, `${b.key} is off the screen`);
@@ -164,6 +165,14 @@ test('touches on the buttons and across the picture neither scroll nor zoom the 
   assert.deepEqual(await page.evaluate(() => [scrollX, scrollY, visualViewport.scale, visualViewport.offsetTop]),
     [0, 0, 1, 0]);
   assert.equal(await page.evaluate(() => getSelection().toString()), '');
+});
+
+test('the buttons for racing are their keys: Speed slows the game to 50% and 25%, and back', async () => {
+  const speed = await centre('O');
+  for (const ms of [20, 40, 10]) {
+    await page.touchscreen.tap(speed.x, speed.y);
+    await until(`a frame every ${ms} ms`, async () => (await state()).framePeriod === ms, 3000);
+  }
 });
 
 test('a tap on the fullscreen button takes the page fullscreen, and another brings it back', async () => {
