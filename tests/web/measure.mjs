@@ -11,7 +11,7 @@ import { openPage, RATE, sleep, waitForTitle } from './browser.mjs';
 
 const [pageDir] = process.argv.slice(2);
 const WINDOW_MS = 5000;
-const GOALS = { bytes: 600 * 1000, firstFrameMs: 2000, medianRate: 97, standingCpu: 10, runningCpu: 15 };
+const GOALS = { bytes: 1250 * 1000, firstFrameMs: 2000, medianRate: 97, standingCpu: 10, runningCpu: 15 };
 
 const session = await openPage(pageDir);
 const { page } = session;
