@@ -127,7 +127,7 @@ export WINEPREFIX="$WORK/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;
 env -u DISPLAY wineboot --init >/dev/null 2>&1
 wineserver --wait
 wineserver --persistent=30
-trap 'wineserver --kill 2>/dev/null || true; cleanup' EXIT
+more_cleanup() { wineserver --kill 2>/dev/null || true; }
 for p in $(pgrep -x wineserver64); do
   tr '\0' '\n' 2>/dev/null <"/proc/$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && SERVER_PID=$p
 done

@@ -23,16 +23,12 @@ fi
 # shellcheck source=x_session.sh
 . "$(dirname "$0")/x_session.sh"
 INSTALLED_BY_US=""
-finish() {
+more_cleanup() {
   if [ -n "$INSTALLED_BY_US" ]; then
     if [ -n "$GAME_PID" ]; then kill "$GAME_PID" 2>/dev/null || true; GAME_PID=""; fi
     dpkg --purge plinkard >"$WORK/purge.log" 2>&1 || cat "$WORK/purge.log" >&2
   fi
-  cleanup
 }
-trap finish EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
 
 # shellcheck source=package_build.sh
 . "$(dirname "$0")/package_build.sh"

@@ -11,13 +11,84 @@ note() { echo "-- $*"; }
 CEILING=30
 WORK=$(mktemp -d)
 GAME_PID=""
+
+# What a script sourcing this one adds to the session (the Windows tests,
+# Wine's server): more_report tells how it stands, more_cleanup ends it.
+more_report() { :; }
+more_cleanup() { :; }
+
 cleanup() {
-  for pid in "$GAME_PID" "${WESTON_PID:-}" "${WM_PID:-}" "${XVFB_PID:-}"; do
+  more_cleanup
+  for pid in "${WATCHDOG_PID:-}" "$GAME_PID" "${WESTON_PID:-}" "${WM_PID:-}" "${XVFB_PID:-}"; do
     if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
   done
   rm -rf "$WORK"
 }
-trap cleanup EXIT
+
+# session_exit STATUS: a test that fails, however it fails, first tells how
+# its session stood, and then ends it.
+session_exit() {
+  [ "$1" -eq 0 ] || report_session >&2
+  cleanup
+}
+trap 'session_exit $?' EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# report_session: the display, whether each program of the session is still
+# running, and the last lines of each one's log.
+report_session() {
+  echo "-- the session at the failure: display ${DISPLAY:-not yet chosen}, load $(cut -d' ' -f1-3 /proc/loadavg)"
+  report_program Xvfb "${XVFB_PID:-}" "$WORK/xvfb.log"
+  report_program openbox "${WM_PID:-}" "$WORK/openbox.log"
+  report_program weston "${WESTON_PID:-}" "$WORK/weston.log"
+  report_program "the game" "$GAME_PID" "$WORK/game.out"
+  more_report
+  echo "-- the X servers on this machine: $(ps -C Xvfb,Xorg,Xwayland -o pid=,args= | paste -sd ';' -)"
+  echo "-- their sockets: $(find /tmp/.X11-unix -mindepth 1 -printf '%f ' 2>&1)"
+}
+
+# report_program NAME PID LOG: whether it still runs (ps's state, its age and
+# the processor time it has had), and the end of its log.
+report_program() {
+  if [ -z "$2" ]; then
+    echo "-- $1: not running (not started, or ended as the test meant)"
+  elif [ -n "$(ps -o stat= -p "$2" | tr -d 'Z ')" ]; then
+    echo "-- $1: running (pid $2, $(ps -o stat=,etime=,time= -p "$2" | awk '{ print "state " $1 ", for " $2 ", processor " $3 }'))"
+  else
+    status=0
+    wait "$2" 2>/dev/null || status=$?
+    echo "-- $1: ended, status $status (pid $2)"
+  fi
+  if [ -s "$3" ]; then
+    echo "   the last lines of its log:"
+    tail -n 8 "$3" | sed 's/^/   | /'
+  fi
+}
+
+# ctest ends a test that outlasts its TIMEOUT without a word. Given that
+# TIMEOUT in WINDOW_TEST_SECONDS, the test fails ten seconds before it, with
+# the session's report; should a command hang so that the test cannot
+# answer, what it runs is listed.
+if [ -n "${WINDOW_TEST_SECONDS:-}" ]; then
+  trap 'fail "the test is still running after $((WINDOW_TEST_SECONDS - 10)) s, close to the $WINDOW_TEST_SECONDS s ctest allows it"' USR1
+  (
+    trap 'kill "$timer" 2>/dev/null; exit 0' TERM
+    sleep $((WINDOW_TEST_SECONDS - 10)) &
+    timer=$!
+    wait "$timer"
+    kill -USR1 $$
+    sleep 5 &
+    timer=$!
+    wait "$timer"
+    echo "-- the test did not answer; the commands it runs:" >&2
+    ps -e -o pid=,ppid=,stat=,etime=,args= | awk -v top=$$ '
+      { line[$1] = $0; parent[$1] = $2 }
+      END { for (p in line) for (q = p; q in parent; q = parent[q]) if (parent[q] == top) { print "   " line[p]; break } }' >&2
+  ) &
+  WATCHDOG_PID=$!
+fi
 
 # wait_until WHAT COMMAND...: runs COMMAND (in this shell) every tenth of a
 # second until it succeeds; after CEILING seconds, fails saying that WHAT did

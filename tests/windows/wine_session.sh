@@ -13,7 +13,29 @@ export WINEPREFIX="$PREFIXES/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,ms
 export LC_ALL=C.UTF-8
 cp -al "$WINE_TEMPLATE" "$WINEPREFIX"
 wineserver --persistent=30
-trap 'wineserver --kill 2>/dev/null || true; rm -rf "$PREFIXES"; cleanup' EXIT
+more_cleanup() {
+  wineserver --kill 2>/dev/null || true
+  rm -rf "$PREFIXES"
+}
+
+# A failing test tells how Wine stood too: its server, and every process of
+# this prefix (the Wine program's own log is the game's).
+more_report() {
+  PROCESSES=$(wine_processes)
+  state="not running"
+  for pid in $PROCESSES; do
+    if [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = wineserver64 ]; then state="running (pid $pid)"; fi
+  done
+  echo "-- Wine's server: $state"
+  echo "-- the processes of this Wine prefix:"
+  for pid in $PROCESSES; do ps -o pid=,stat=,etime=,time=,args= -p "$pid" | sed 's/^/   | /' || true; done
+}
+# wine_processes: the ids of the processes whose WINEPREFIX is this test's.
+wine_processes() {
+  for dir in /proc/[0-9]*; do
+    if tr '\0' '\n' 2>/dev/null <"$dir/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; then echo "${dir#/proc/}"; fi
+  done
+}
 
 # start_game PROGRAM [ARG...]: as x_session.sh's, with the longer wait a
 # Wine program may take to show its window on a busy machine.
