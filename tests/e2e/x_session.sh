@@ -105,17 +105,28 @@ wait_until() {
   done
 }
 
-# Xvfb picks a free display and tells us its number. XVFB_SCREEN sets its
-# size (1280x1024 unless set), and XVFB_ARGS adds to its command line (the
-# window tests use it to take the X fonts away).
+# Xvfb picks a free display and tells us its number once it takes
+# connections. XVFB_SCREEN sets its size (1280x1024 unless set), and XVFB_ARGS
+# adds to its command line (the window tests use it to take the X fonts away).
+# An X server resets when its last client leaves, closing every connection
+# still being set up: the first look for the window manager, over before
+# openbox had finished connecting, would take openbox's connection down with
+# it ("Failed to open the display"). -noreset keeps the server as it is.
 # shellcheck disable=SC2086
-Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024}x24" -nolisten tcp ${XVFB_ARGS:-} \
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024}x24" -nolisten tcp -noreset ${XVFB_ARGS:-} \
   3>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB_PID=$!
-wait_until "Xvfb's display" test -s "$WORK/display"
+xvfb_up() {
+  test -s "$WORK/display" && return 0
+  kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb ended before it chose a display: $(cat "$WORK/xvfb.log")"
+  return 1
+}
+wait_until "Xvfb's display" xvfb_up
 DISPLAY=":$(cat "$WORK/display")"
 export DISPLAY
-openbox >"$WORK/openbox.log" 2>&1 &
+# Without a session manager: one named in the environment (a desktop's) is
+# none of the test's business.
+openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
 WM_PID=$!
 window_manager_up() {
   wmctrl -m >/dev/null 2>&1 && return 0
