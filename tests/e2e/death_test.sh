@@ -12,7 +12,7 @@ MODE=${2:-}
 . "$(dirname "$0")/x_session.sh"
 GAME=$1
 
-start_game "$GAME"
+start_game "$GAME" --trace "$TRACE"
 wait_caption "$RUNNING"
 
 note "over both steps, under the hanging block, down the shaft and back onto the spikes"

@@ -96,7 +96,7 @@ wait_caption '^PAUSED$'
 close_game
 
 note "closed while the death message is up"
-start_game "$GAME"
+start_game "$GAME" --trace "$TRACE"
 wait_caption "$RUNNING"
 walk_to_spikes
 wait_death_box

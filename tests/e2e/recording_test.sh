@@ -37,7 +37,7 @@ same_game() {
 column() { awk -F, -v name="$2" 'NR == 1 { for (i = 1; i <= NF; i++) if ($i == name) c = i; next } { print $c }' "$1"; }
 
 record() {
-  start_game "$GAME" --record "$WORK/run.txt" --trace "$WORK/live.csv"
+  start_game "$GAME" --record "$WORK/run.txt" --trace "$TRACE"
   wait_caption "$RUNNING"
 }
 

@@ -105,6 +105,37 @@ wait_until() {
   done
 }
 
+# The trace a game started with --trace "$TRACE" writes: one row a frame,
+# "frame,tick,X,Y,XVel,...", as the replay tool's.
+TRACE=$WORK/live.csv
+
+# last_row TRACE: the trace's last complete row.
+last_row() { tail -n 2 "$1" | grep -a '"$' | tail -1; }
+
+# wait_row SECONDS WHAT CONDITION: waits until the last row of the trace
+# meets the awk condition ($3 X, $4 Y, $5 XVel, $6 YVel, $7 XVelMax, $8
+# Jumps, $10 Crouched, $15 Deaths).
+wait_row() { wait_rows last_row "$@"; }
+
+# mark_trace, then wait_new_row SECONDS WHAT CONDITION: waits until any row
+# written since the mark meets the condition. For a state that lasts a few
+# frames (a jump, 30; the second of a double jump that lands on the high
+# step, 2), which a look at the last row can miss on a busy machine.
+mark_trace() { MARK=$(wc -l <"$TRACE"); }
+wait_new_row() { wait_rows new_rows "$@"; }
+new_rows() { tail -n +"$((MARK + 1))" "$1" | grep -a '"$'; }
+
+# wait_rows ROWS SECONDS WHAT CONDITION: waits until one of the rows that
+# the command ROWS gives meets the condition.
+wait_rows() {
+  end=$(($(date +%s%N) + $2 * 1000000000))
+  while [ "$(date +%s%N)" -lt "$end" ]; do
+    "$1" "$TRACE" | awk -F, "$4 { met = 1 } END { exit !met }" && return 0
+    sleep 0.1
+  done
+  fail "the player did not come to $3 within $2 s: $(last_row "$TRACE")"
+}
+
 # Xvfb picks a free display and tells us its number once it takes
 # connections. XVFB_SCREEN sets its size (1280x1024 unless set), and XVFB_ARGS
 # adds to its command line (the window tests use it to take the X fonts away).
@@ -345,28 +376,35 @@ close_game() {
   [ "$GAME_STATUS" -eq 0 ] || fail "the game ended with status $GAME_STATUS: $(cat "$WORK/game.out")"
 }
 
-# climb_and_crawl: plays from the start over both steps (the second with a
-# double jump) and crouches into the crawl under the hanging block. Right is
-# still held after it. How long each key is held is the play, as a player's
-# would be; each leaves the player against a wall with time to spare.
+# climb_and_crawl: plays the game started with --trace "$TRACE" from the
+# start over both steps (the second with a double jump) and crouches into the
+# crawl under the hanging block; Right is still held after it. Each key comes
+# when the trace shows the player where it is wanted, however slowly a busy
+# machine runs the game. A double jump's second Up must come while the first
+# jump lasts (0.3 s): one xdotool sends both, as the time a second one takes
+# to start on a busy machine may be longer.
+# shellcheck disable=SC2016 # the conditions on the trace's rows are awk's
 climb_and_crawl() {
   xdotool keydown Right
-  sleep 1.5
+  wait_row "$CEILING" "the low step's wall" '$4 == 111 && $5 == 0 && $3 > 110 && $3 < 130'
   xdotool key Up
-  sleep 1.5
-  xdotool key Up
-  sleep 0.15
-  xdotool key Up
-  sleep 1.5
+  wait_row "$CEILING" "the high step's wall" '$4 == 111 && $5 == 0 && $3 > 300 && $3 < 320'
+  mark_trace
+  double_jump
+  wait_new_row "$CEILING" "jump, and again in the air" '$8 == 2'
+  wait_row "$CEILING" "the hanging block" '$4 == 111 && $3 > 570'
   xdotool key Down
 }
+double_jump() { xdotool key Up sleep 0.15 key Up; }
 
-# walk_to_spikes: plays from the start to a death: over both steps, crawling
-# under the hanging block, down the shaft, and back left onto the spikes of the
-# middle band. Left is still held after it, until the death message is up.
+# walk_to_spikes: as climb_and_crawl, on to a death: crawling under the
+# hanging block, down the shaft to its foot, and back left onto the spikes
+# of the middle band. Left is still held after it, until the death message
+# is up.
+# shellcheck disable=SC2016
 walk_to_spikes() {
   climb_and_crawl
-  sleep 4.5
+  wait_row "$CEILING" "the foot of the shaft" '$4 == 295 && $3 == 1000'
   xdotool keyup Right
   xdotool keydown Left
 }

@@ -59,8 +59,9 @@ pad plugged
 wait_recorded up P 2
 
 note "A jumps"
+mark_trace
 pad plugged a
-wait_row 5 "jump" '$8 == 1'
+wait_new_row 5 "jump" '$8 == 1'
 pad plugged
 wait_recorded up Up 1
 

@@ -115,10 +115,9 @@ xdotool keydown Right
 wait_row 10 "the low step's wall" '$4 == 111 && $5 == 0 && $3 > 110 && $3 < 130'
 xdotool key Up
 wait_row 10 "the high step's wall" '$4 == 111 && $5 == 0 && $3 > 300 && $3 < 320'
-xdotool key Up
-wait_row 5 "jump" '$8 == 1'
-xdotool key Up
-wait_row 5 "jump again in the air" '$8 == 2'
+mark_trace
+double_jump
+wait_new_row 5 "jump, and again in the air" '$8 == 2'
 wait_row 10 "the low gap" '$4 == 111 && $3 > 570'
 xdotool key Down
 wait_row 15 "crawl out of the low gap" '$3 > 720'
@@ -182,8 +181,9 @@ fullscreen_matches "$WORK/idle-2x.png"
 note "moving at 2x, then paused: the parts presented equal the whole picture"
 xdotool keydown Right
 wait_row 5 "walk right" '$3 > 40'
+mark_trace
 xdotool key Up
-wait_row 5 "jump" '$8 == 1'
+wait_new_row 5 "jump" '$8 == 1'
 xdotool keyup Right
 xdotool key p
 wait_caption '^PAUSED$' 5

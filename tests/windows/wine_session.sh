@@ -63,21 +63,6 @@ wait_for() {
 # box_titled TITLE: the window id of a top-level window of that title, or nothing.
 box_titled() { wmctrl -l | awk -v t="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 == t) print id }' | head -1; }
 
-# last_row TRACE: the trace's last complete row.
-last_row() { grep -a '"$' "$1" | tail -1; }
-
-# wait_row SECONDS WHAT CONDITION: waits until the last row of the trace the
-# game writes (TRACE) meets the awk condition ($3 X, $4 Y, $5 XVel, $6 YVel,
-# $7 XVelMax, $8 Jumps, $10 Crouched, $15 Deaths).
-wait_row() {
-  end=$(($(date +%s%N) + $1 * 1000000000))
-  while [ "$(date +%s%N)" -lt "$end" ]; do
-    last_row "$TRACE" | awk -F, "{ exit !($3) }" && return 0
-    sleep 0.02
-  done
-  fail "the player did not come to $2 within $1 s: $(last_row "$TRACE")"
-}
-
 # keyboard_reaches_game: activates the game's window and taps W (which moves
 # the hidden measuring figure up a pixel) until the trace shows the figure
 # moved: Wine takes the keyboard a moment after the window manager gives it.
