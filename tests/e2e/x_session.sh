@@ -28,13 +28,15 @@ cleanup() {
 # session_exit STATUS: a test that fails, however it fails, first tells how
 # its session stood, and then ends it.
 session_exit() {
-  [ "$1" -eq 0 ] || report_session >&2
+  if [ "$1" -ne 0 ]; then report_session >&2 || true; fi
   cleanup
 }
 trap 'session_exit $?' EXIT
 trap 'exit 129' HUP
 trap 'exit 130' INT
 trap 'exit 143' TERM
+# Output gone (ctest itself ended): the session ends all the same.
+trap 'trap "" PIPE; exit 141' PIPE
 
 # report_session: the display, whether each program of the session is still
 # running, and the last lines of each one's log.
@@ -75,13 +77,19 @@ if [ -n "${WINDOW_TEST_SECONDS:-}" ]; then
   trap 'fail "the test is still running after $((WINDOW_TEST_SECONDS - 10)) s, close to the $WINDOW_TEST_SECONDS s ctest allows it"' USR1
   (
     trap 'kill "$timer" 2>/dev/null; exit 0' TERM
-    sleep $((WINDOW_TEST_SECONDS - 10)) &
-    timer=$!
-    wait "$timer"
-    kill -USR1 $$
-    sleep 5 &
-    timer=$!
-    wait "$timer"
+    nap() {
+      sleep "$1" &
+      timer=$!
+      wait "$timer"
+    }
+    end=$(($(date +%s) + WINDOW_TEST_SECONDS - 10))
+    while [ "$(date +%s)" -lt "$end" ]; do
+      kill -0 $$ 2>/dev/null || exit 0
+      nap 1
+    done
+    kill -USR1 $$ 2>/dev/null || exit 0
+    nap 5
+    kill -0 $$ 2>/dev/null || exit 0
     echo "-- the test did not answer; the commands it runs:" >&2
     ps -e -o pid=,ppid=,stat=,etime=,args= | awk -v top=$$ '
       { line[$1] = $0; parent[$1] = $2 }
