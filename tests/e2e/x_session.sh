@@ -46,6 +46,7 @@ report_session() {
   report_program openbox "${WM_PID:-}" "$WORK/openbox.log"
   report_program weston "${WESTON_PID:-}" "$WORK/weston.log"
   report_program "the game" "$GAME_PID" "$WORK/game.out"
+  if [ -n "$GAME_PID" ]; then echo "   its windows: $(game_windows)"; fi
   more_report
   echo "-- the X servers on this machine: $(ps -C Xvfb,Xorg,Xwayland -o pid=,args= | paste -sd ';' -)"
   echo "-- their sockets: $(find /tmp/.X11-unix -mindepth 1 -printf '%f ' 2>&1)"
@@ -67,6 +68,17 @@ report_program() {
     echo "   the last lines of its log:"
     tail -n 8 "$3" | sed 's/^/   | /'
   fi
+}
+
+# game_windows: the windows of the game (GAME_PID), each with its map state
+# and title, or "none".
+game_windows() {
+  windows=$(xdotool search --all --pid "$GAME_PID" 2>/dev/null || true)
+  [ -n "$windows" ] || { echo none; return 0; }
+  for w in $windows; do
+    printf '%s %s "%s"; ' "$w" "$(xwininfo -id "$w" 2>/dev/null | sed -n 's/^ *Map State: //p')" \
+      "$(xprop -id "$w" WM_NAME 2>/dev/null | sed -n 's/^WM_NAME([A-Z_0-9]*) = "\(.*\)"$/\1/p')"
+  done
 }
 
 # ctest ends a test that outlasts its TIMEOUT without a word. Given that
@@ -182,8 +194,10 @@ start_game() {
   wait_until "the game's window" game_window
   xdotool windowactivate --sync "$WIN" >/dev/null 2>&1 || true
 }
+# xdotool's search takes a window meeting any one of its conditions unless
+# told --all: without it, any named window on the screen would do.
 game_window() {
-  WIN=$(xdotool search --pid "$GAME_PID" --onlyvisible --name '.' 2>/dev/null | head -1 || true)
+  WIN=$(xdotool search --all --pid "$GAME_PID" --onlyvisible --name '.' 2>/dev/null | head -1 || true)
   [ -n "$WIN" ] && return 0
   kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared: $(cat "$WORK/game.out")"
   return 1

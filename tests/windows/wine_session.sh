@@ -37,17 +37,6 @@ wine_processes() {
   done
 }
 
-# start_game PROGRAM [ARG...]: as x_session.sh's, with the longer wait a
-# Wine program may take to show its window on a busy machine.
-start_game() {
-  "$@" >"$WORK/game.out" 2>&1 &
-  GAME_PID=$!
-  WIN=""
-  wait_for 30 "the game's window did not appear" sh -c "xdotool search --pid $GAME_PID --onlyvisible --name . >/dev/null 2>&1"
-  WIN=$(xdotool search --pid "$GAME_PID" --onlyvisible --name '.' 2>/dev/null | head -1)
-  xdotool windowactivate --sync "$WIN" >/dev/null 2>&1 || true
-}
-
 # wait_for SECONDS WHAT COMMAND...: waits until the command succeeds.
 wait_for() {
   seconds=$1 what=$2
