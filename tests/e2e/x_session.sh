@@ -110,19 +110,30 @@ if [ -n "${WINDOW_TEST_SECONDS:-}" ]; then
   WATCHDOG_PID=$!
 fi
 
-# wait_until WHAT COMMAND...: runs COMMAND (in this shell) every tenth of a
-# second until it succeeds; after CEILING seconds, fails saying that WHAT did
-# not come, and why, if COMMAND said so in WHY.
+# within SECONDS COMMAND...: runs COMMAND (in this shell) every tenth of a
+# second until it succeeds, or until it has failed once more after SECONDS.
+# That last look begins when the time is up: on a busy machine one look (a
+# screenshot and its comparison) can take longer than the whole wait, and an
+# early look that fails says nothing of what came after it.
+within() {
+  within_due=$(($(date +%s%N) + $1 * 1000000000))
+  shift
+  while :; do
+    within_start=$(date +%s%N)
+    WHY=""
+    "$@" && return 0
+    [ "$within_start" -lt "$within_due" ] || return 1
+    sleep 0.1
+  done
+}
+
+# wait_until WHAT COMMAND...: waits, for up to CEILING seconds, until COMMAND
+# succeeds; else fails saying that WHAT did not come, and why, if COMMAND
+# said so in WHY.
 wait_until() {
   what=$1
   shift
-  end=$(($(date +%s) + CEILING))
-  while :; do
-    WHY=""
-    "$@" && return 0
-    [ "$(date +%s)" -lt "$end" ] || fail "$what: not within $CEILING s${WHY:+ ($WHY)}"
-    sleep 0.1
-  done
+  within "$CEILING" "$@" || fail "$what: not within $CEILING s${WHY:+ ($WHY)}"
 }
 
 # The trace a game started with --trace "$TRACE" writes: one row a frame,
@@ -148,13 +159,9 @@ new_rows() { tail -n +"$((MARK + 1))" "$1" | grep -a '"$'; }
 # wait_rows ROWS SECONDS WHAT CONDITION: waits until one of the rows that
 # the command ROWS gives meets the condition.
 wait_rows() {
-  end=$(($(date +%s%N) + $2 * 1000000000))
-  while [ "$(date +%s%N)" -lt "$end" ]; do
-    "$1" "$TRACE" | awk -F, "$4 { met = 1 } END { exit !met }" && return 0
-    sleep 0.1
-  done
-  fail "the player did not come to $3 within $2 s: $(last_row "$TRACE")"
+  within "$2" rows_meet "$1" "$4" || fail "the player did not come to $3 within $2 s: $(last_row "$TRACE")"
 }
+rows_meet() { "$1" "$TRACE" | awk -F, "$2 { met = 1 } END { exit !met }"; }
 
 # Xvfb picks a free display and tells us its number once it takes
 # connections. XVFB_SCREEN sets its size (1280x1024 unless set), and XVFB_ARGS

@@ -37,16 +37,12 @@ wine_processes() {
   done
 }
 
-# wait_for SECONDS WHAT COMMAND...: waits until the command succeeds.
+# wait_for SECONDS WHAT COMMAND...: waits until the command succeeds (see
+# within, in x_session.sh).
 wait_for() {
   seconds=$1 what=$2
   shift 2
-  end=$(($(date +%s%N) + seconds * 1000000000))
-  while [ "$(date +%s%N)" -lt "$end" ]; do
-    "$@" && return 0
-    sleep 0.05
-  done
-  fail "$what within $seconds s"
+  within "$seconds" "$@" || fail "$what within $seconds s"
 }
 
 # box_titled TITLE: the window id of a top-level window of that title, or nothing.
@@ -58,10 +54,10 @@ box_titled() { wmctrl -l | awk -v t="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +
 keyboard_reaches_game() {
   xdotool windowactivate --sync "$WIN" >/dev/null 2>&1 || true
   before=$(last_row "$TRACE" | cut -d, -f17)
-  end=$(($(date +%s) + 10))
-  while [ "$(last_row "$TRACE" | cut -d, -f17)" = "$before" ]; do
-    [ "$(date +%s)" -lt "$end" ] || fail "the keyboard does not reach the game"
-    xdotool key w
-    sleep 0.1
-  done
+  within 10 tap_moves_figure || fail "the keyboard does not reach the game"
+}
+tap_moves_figure() {
+  xdotool key w
+  sleep 0.1
+  [ "$(last_row "$TRACE" | cut -d, -f17)" != "$before" ]
 }
