@@ -19,10 +19,17 @@ more_cleanup() { :; }
 
 cleanup() {
   more_cleanup
+  end_probes
   for pid in "${WATCHDOG_PID:-}" "$GAME_PID" "${WESTON_PID:-}" "${WM_PID:-}" "${XVFB_PID:-}"; do
     if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
   done
   rm -rf "$WORK"
+}
+
+# end_probes: the window manager's probe windows (see below) go.
+end_probes() {
+  for pid in ${PROBES:-}; do kill "$pid" 2>/dev/null || true; done
+  PROBES=""
 }
 
 # session_exit STATUS: a test that fails, however it fails, first tells how
@@ -186,13 +193,29 @@ export DISPLAY
 # none of the test's business.
 openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
 WM_PID=$!
+# openbox names itself the window manager (wmctrl -m) before it has finished
+# starting, and a window mapped in between is never managed: it stays
+# unmapped, and the game that made it waits for it for good. So openbox is
+# up once it has shown a window mapped after that: a probe (an xmessage),
+# another each second while none shows, all gone after.
+PROBES=""
 window_manager_up() {
-  wmctrl -m >/dev/null 2>&1 && return 0
   kill -0 "$WM_PID" 2>/dev/null || fail "openbox ended before it managed the display: $(cat "$WORK/openbox.log")"
-  WHY="openbox says: $(tail -n 3 "$WORK/openbox.log")"
+  if ! wmctrl -m >/dev/null 2>&1; then
+    WHY="openbox says: $(tail -n 3 "$WORK/openbox.log")"
+    return 1
+  fi
+  [ -z "$(xdotool search --onlyvisible --classname '^plinkard-probe$' 2>/dev/null)" ] || return 0
+  if [ "$(date +%s)" -ge "${NEXT_PROBE:-0}" ]; then
+    xmessage -name plinkard-probe -geometry +0+0 probe >/dev/null 2>&1 &
+    PROBES="$PROBES $!"
+    NEXT_PROBE=$(($(date +%s) + 1))
+  fi
+  WHY="openbox has shown none of the$PROBES probe windows"
   return 1
 }
 wait_until "the window manager" window_manager_up
+end_probes
 
 # start_game BINARY [ARG...]: starts it and waits for its window; sets GAME_PID and WIN.
 start_game() {
