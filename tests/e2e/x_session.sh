@@ -56,7 +56,7 @@ report_session() {
   if [ -n "$GAME_PID" ]; then echo "   its windows: $(game_windows)"; fi
   more_report
   echo "-- the X servers on this machine: $(ps -C Xvfb,Xorg,Xwayland -o pid=,args= | paste -sd ';' -)"
-  echo "-- their sockets: $(find /tmp/.X11-unix -mindepth 1 -printf '%f ' 2>&1)"
+  echo "-- the displays taken: $(grep -o '@/tmp/.X11-unix/X[0-9]*' /proc/net/unix | sort -u | sed 's/.*X/:/' | paste -sd ' ' -)"
 }
 
 # report_program NAME PID LOG: whether it still runs (ps's state, its age and
@@ -177,8 +177,14 @@ rows_meet() { "$1" "$TRACE" | awk -F, "$2 { met = 1 } END { exit !met }"; }
 # still being set up: the first look for the window manager, over before
 # openbox had finished connecting, would take openbox's connection down with
 # it ("Failed to open the display"). -noreset keeps the server as it is.
+# Xvfb takes the first display whose abstract socket (@/tmp/.X11-unix/XN,
+# one per display) is free, with no lock file, and then puts its own socket
+# file in /tmp/.X11-unix in place of whatever is there: another X server's,
+# unseen from here (in a container), or the next test's, as a server that
+# is ending removes its own. Every client here connects through the abstract
+# socket: -nolisten unix leaves the files alone.
 # shellcheck disable=SC2086
-Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024}x24" -nolisten tcp -noreset ${XVFB_ARGS:-} \
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024}x24" -nolisten tcp -nolisten unix -noreset ${XVFB_ARGS:-} \
   3>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB_PID=$!
 xvfb_up() {
