@@ -26,9 +26,11 @@ cleanup() {
   rm -rf "$WORK"
 }
 
-# end_probes: the window manager's probe windows (see below) go.
+# end_probes: the window manager's probe windows (see below) go, before
+# anything else looks for a window.
 end_probes() {
   for pid in ${PROBES:-}; do kill "$pid" 2>/dev/null || true; done
+  for pid in ${PROBES:-}; do wait "$pid" 2>/dev/null || true; done
   PROBES=""
 }
 
@@ -217,7 +219,7 @@ window_manager_up() {
     PROBES="$PROBES $!"
     NEXT_PROBE=$(($(date +%s) + 1))
   fi
-  WHY="openbox has shown none of the$PROBES probe windows"
+  WHY="openbox has shown none of the $(echo "$PROBES" | wc -w) probe windows"
   return 1
 }
 wait_until "the window manager" window_manager_up
