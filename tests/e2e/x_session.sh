@@ -157,6 +157,17 @@ last_row() { tail -n 2 "$1" | grep -a '"$' | tail -1; }
 # Jumps, $10 Crouched, $15 Deaths).
 wait_row() { wait_rows last_row "$@"; }
 
+# The recording a game started with --record "$RECORDING" writes: one line
+# a key going down or up, "FRAME down KEY".
+RECORDING=$WORK/run.txt
+
+# recorded ACTION KEY: how many times the recording has the key going so.
+recorded() { grep -cE "^[0-9]+ +$1 +$2\$" "$RECORDING" || true; }
+
+# wait_recorded ACTION KEY COUNT: waits until it has it COUNT times.
+wait_recorded() { wait_until "\"$1 $2\" $3 times in the recording" recorded_times "$@"; }
+recorded_times() { [ "$(recorded "$1" "$2")" -ge "$3" ]; }
+
 # mark_trace, then wait_new_row SECONDS WHAT CONDITION: waits until any row
 # written since the mark meets the condition. For a state that lasts a few
 # frames (a jump, 30; the second of a double jump that lands on the high

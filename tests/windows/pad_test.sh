@@ -35,14 +35,6 @@ pad() {
   mv "$WORK/pad.new" "$WORK/pad.txt"
 }
 
-# recorded ACTION KEY: how many times the recording has the key going so.
-recorded() { grep -cE "^[0-9]+ +$1 +$2\$" "$RECORDING" || true; }
-
-# wait_recorded ACTION KEY COUNT: waits until it has it COUNT times.
-wait_recorded() {
-  wait_for 10 "the recording did not get \"$1 $2\" $3 times" sh -c "[ \"\$(grep -cE '^[0-9]+ +$1 +$2\$' '$RECORDING')\" -ge $3 ]"
-}
-
 pad unplugged
 start_game wine "$WORK/game/plinkard.exe" --record "$RECORDING" --trace "$TRACE"
 wait_caption "$RUNNING" 10
