@@ -20,7 +20,7 @@ more_cleanup() { :; }
 cleanup() {
   more_cleanup
   end_probes
-  for pid in "${WATCHDOG_PID:-}" "$GAME_PID" "${WESTON_PID:-}" "${WM_PID:-}" "${XVFB_PID:-}"; do
+  for pid in "$GAME_PID" "${WESTON_PID:-}" "${WM_PID:-}" "${XVFB_PID:-}"; do
     if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
   done
   rm -rf "$WORK"
@@ -37,6 +37,7 @@ end_probes() {
 # session_exit STATUS: a test that fails, however it fails, first tells how
 # its session stood, and then ends it.
 session_exit() {
+  if [ -n "${WATCHDOG_PID:-}" ]; then kill "$WATCHDOG_PID" 2>/dev/null || true; fi
   if [ "$1" -ne 0 ]; then report_session >&2 || true; fi
   cleanup
 }
