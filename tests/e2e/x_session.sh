@@ -153,7 +153,7 @@ TRACE=$WORK/live.csv
 # last_row TRACE: the trace's last complete row.
 last_row() { tail -n 2 "$1" | grep -a '"$' | tail -1; }
 
-# wait_row SECONDS WHAT CONDITION: waits until the last row of the trace
+# wait_row WHAT CONDITION: waits until the last row of the trace
 # meets the awk condition ($3 X, $4 Y, $5 XVel, $6 YVel, $7 XVelMax, $8
 # Jumps, $10 Crouched, $15 Deaths).
 wait_row() { wait_rows last_row "$@"; }
@@ -169,7 +169,7 @@ recorded() { grep -cE "^[0-9]+ +$1 +$2\$" "$RECORDING" || true; }
 wait_recorded() { wait_until "\"$1 $2\" $3 times in the recording" recorded_times "$@"; }
 recorded_times() { [ "$(recorded "$1" "$2")" -ge "$3" ]; }
 
-# mark_trace, then wait_new_row SECONDS WHAT CONDITION: waits until any row
+# mark_trace, then wait_new_row WHAT CONDITION: waits until any row
 # written since the mark meets the condition. For a state that lasts a few
 # frames (a jump, 30; the second of a double jump that lands on the high
 # step, 2), which a look at the last row can miss on a busy machine.
@@ -177,10 +177,10 @@ mark_trace() { MARK=$(wc -l <"$TRACE"); }
 wait_new_row() { wait_rows new_rows "$@"; }
 new_rows() { tail -n +"$((MARK + 1))" "$1" | grep -a '"$'; }
 
-# wait_rows ROWS SECONDS WHAT CONDITION: waits until one of the rows that
-# the command ROWS gives meets the condition.
+# wait_rows ROWS WHAT CONDITION: waits, for up to CEILING seconds, until one
+# of the rows that the command ROWS gives meets the condition.
 wait_rows() {
-  within "$2" rows_meet "$1" "$4" || fail "the player did not come to $3 within $2 s: $(last_row "$TRACE")"
+  within "$CEILING" rows_meet "$1" "$3" || fail "the player did not come to $2 within $CEILING s: $(last_row "$TRACE")"
 }
 rows_meet() { "$1" "$TRACE" | awk -F, "$2 { met = 1 } END { exit !met }"; }
 
@@ -458,13 +458,13 @@ close_game() {
 # shellcheck disable=SC2016 # the conditions on the trace's rows are awk's
 climb_and_crawl() {
   xdotool keydown Right
-  wait_row "$CEILING" "the low step's wall" '$4 == 111 && $5 == 0 && $3 > 110 && $3 < 130'
+  wait_row "the low step's wall" '$4 == 111 && $5 == 0 && $3 > 110 && $3 < 130'
   xdotool key Up
-  wait_row "$CEILING" "the high step's wall" '$4 == 111 && $5 == 0 && $3 > 300 && $3 < 320'
+  wait_row "the high step's wall" '$4 == 111 && $5 == 0 && $3 > 300 && $3 < 320'
   mark_trace
   double_jump
-  wait_new_row "$CEILING" "jump, and again in the air" '$8 == 2'
-  wait_row "$CEILING" "the hanging block" '$4 == 111 && $3 > 570'
+  wait_new_row "jump, and again in the air" '$8 == 2'
+  wait_row "the hanging block" '$4 == 111 && $3 > 570'
   xdotool key Down
 }
 double_jump() { xdotool key Up sleep 0.15 key Up; }
@@ -476,7 +476,7 @@ double_jump() { xdotool key Up sleep 0.15 key Up; }
 # shellcheck disable=SC2016
 walk_to_spikes() {
   climb_and_crawl
-  wait_row "$CEILING" "the foot of the shaft" '$4 == 295 && $3 == 1000'
+  wait_row "the foot of the shaft" '$4 == 295 && $3 == 1000'
   xdotool keyup Right
   xdotool keydown Left
 }

@@ -122,7 +122,7 @@ while [ "$i" -lt "$SCRIPTS" ]; do
 done
 
 note "the live play: the replay's game in every column but the tick and the caption"
-wait_exit 60
+wait_exit
 [ "$GAME_STATUS" -eq 0 ] || fail "plinkard.exe --play ended with status $GAME_STATUS: $(cat "$WORK/play.err")"
 [ "$(cat "$WORK/play.out")" = "Door opened at frame 1740: 17.40 s, 0 deaths" ] ||
   fail "the finish line is \"$(cat "$WORK/play.out")\""

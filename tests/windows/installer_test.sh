@@ -49,9 +49,9 @@ done
 
 note "the installed programs run"
 start_game wine "$INSTALLED/plinkard.exe"
-wait_caption "$RUNNING" 10
+wait_caption "$RUNNING"
 wmctrl -i -c "$WIN"
-wait_exit 10
+wait_exit
 [ "$GAME_STATUS" -eq 0 ] || fail "the installed game ended with status $GAME_STATUS"
 wine "$INSTALLED/plinkard-replay.exe" --trace "$WORK/route.csv" 'C:\Program Files\Plinkard\routes\complete.txt' 2>/dev/null
 cmp -s "$WORK/route.csv" "$SOURCE/tests/expected/complete.csv" || fail "the installed replay's trace differs"
@@ -59,7 +59,7 @@ cmp -s "$WORK/route.csv" "$SOURCE/tests/expected/complete.csv" || fail "the inst
 note "silent uninstall"
 wine 'C:\Program Files\Plinkard\uninstall.exe' /S || fail "the uninstaller ended with status $?"
 # It goes on from a copy of itself in the temporary folder.
-wait_for 30 "Program Files\\Plinkard is still there" sh -c "[ ! -e '$INSTALLED' ]"
+wait_until "Program Files\\Plinkard gone" sh -c "[ ! -e '$INSTALLED' ]"
 [ ! -e "$SHORTCUT" ] || fail "the Start menu shortcut is still there"
 if wine reg query "$KEY" >/dev/null 2>&1; then fail "the entry in Add/Remove Programs is still there"; fi
 snapshot "$WORK/after"

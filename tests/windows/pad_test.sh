@@ -37,29 +37,29 @@ pad() {
 
 pad unplugged
 start_game wine "$WORK/game/plinkard.exe" --record "$RECORDING" --trace "$TRACE"
-wait_caption "$RUNNING" 10
+wait_caption "$RUNNING"
 
 note "plugged in during play: Start pauses and resumes"
 pad plugged
 pad plugged start
-wait_caption '^PAUSED$' 10
+wait_caption '^PAUSED$'
 pad plugged
 wait_recorded up P 1
 pad plugged start
-wait_caption "$RUNNING" 10
+wait_caption "$RUNNING"
 pad plugged
 wait_recorded up P 2
 
 note "A jumps"
 mark_trace
 pad plugged a
-wait_new_row 5 "jump" '$8 == 1'
+wait_new_row "jump" '$8 == 1'
 pad plugged
 wait_recorded up Up 1
 
 note "the D-pad walks, X runs"
 pad plugged dpright x
-wait_row 5 "run right" '$3 > 20 && $7 == 6.67000008'
+wait_row "run right" '$3 > 20 && $7 == 6.67000008'
 
 note "Right held on the keyboard and the pad: held until both let go"
 keyboard_reaches_game
@@ -75,13 +75,13 @@ pad plugged
 note "the stick walks; unplugged with the stick held, the player stops"
 pad plugged lx=-30000
 wait_recorded down Left 1
-wait_row 5 "walk left" '$5 < 0'
+wait_row "walk left" '$5 < 0'
 pad unplugged
 wait_recorded up Left 1
-wait_row 10 "stop" '$5 == 0'
+wait_row "stop" '$5 == 0'
 
 wmctrl -i -c "$WIN"
-wait_exit 10
+wait_exit
 [ "$GAME_STATUS" -eq 0 ] || fail "the game ended with status $GAME_STATUS"
 
 note "the recording replays on Linux to the same game"

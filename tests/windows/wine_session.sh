@@ -37,14 +37,6 @@ wine_processes() {
   done
 }
 
-# wait_for SECONDS WHAT COMMAND...: waits until the command succeeds (see
-# within, in x_session.sh).
-wait_for() {
-  seconds=$1 what=$2
-  shift 2
-  within "$seconds" "$@" || fail "$what within $seconds s"
-}
-
 # box_titled TITLE: the window id of a top-level window of that title, or nothing.
 box_titled() { wmctrl -l | awk -v t="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +/, ""); if ($0 == t) print id }' | head -1; }
 
@@ -54,7 +46,7 @@ box_titled() { wmctrl -l | awk -v t="$1" '{ id = $1; $1 = $2 = $3 = ""; sub(/^ +
 keyboard_reaches_game() {
   xdotool windowactivate --sync "$WIN" >/dev/null 2>&1 || true
   before=$(last_row "$TRACE" | cut -d, -f17)
-  within 10 tap_moves_figure || fail "the keyboard does not reach the game"
+  within "$CEILING" tap_moves_figure || fail "the keyboard does not reach the game"
 }
 tap_moves_figure() {
   xdotool key w
