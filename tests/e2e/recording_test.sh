@@ -79,9 +79,7 @@ xdotool key Up
 sleep 0.8
 xdotool keyup Right keyup ctrl
 sleep 0.5
-xdotool key Up
-sleep 0.2
-xdotool key Up
+double_jump
 sleep 0.3
 note "close while paused"
 xdotool key p
