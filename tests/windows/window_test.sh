@@ -12,8 +12,11 @@
 # as Explorer starts it, a mistake shows in a message box.
 # The game writes a trace (--trace), and the test waits on the player's state
 # in it rather than on time.
-# A frame rate above 50 is not absurd; how close it keeps to 100 make bench measures.
-# usage: window_test.sh WINDOWS_BUILD_DIR LINUX_BUILD_DIR SOURCE_DIR WINE_TEMPLATE [MIN_RATE]
+# The caption's frame rate is checked only to be no faster than the game's
+# pace: on a busy machine, Wine's program waits long for its turn (15 frames
+# a second with both cores busy, while it used 2% of a core), and how close
+# it keeps to 100 make bench measures.
+# usage: window_test.sh WINDOWS_BUILD_DIR LINUX_BUILD_DIR SOURCE_DIR WINE_TEMPLATE
 # shellcheck source-path=SCRIPTDIR
 # shellcheck disable=SC2016 # the conditions on the trace's rows are awk's
 XVFB_SCREEN=2560x1600
@@ -26,7 +29,6 @@ WINE_TEMPLATE=$4
 BUILD=$1
 LINUX=$2
 SOURCE=$3
-MIN_RATE=${5:-51}
 GAME=$BUILD/plinkard.exe
 TRACE=$WORK/live.csv
 
@@ -76,15 +78,19 @@ from_explorer() {
 from_explorer 2 --bogus
 from_explorer 1 --play "$WORK/missing.txt"
 
+# rate_not_too_fast: the caption reports a frame rate, and it is at most the
+# game's 100 and one for a second's rounding; sets RATE.
+rate_not_too_fast() {
+  RATE=$(caption_rate)
+  WHY="the caption says \"$(caption)\""
+  [ -n "$RATE" ] && [ "$RATE" -le 101 ]
+}
+
 note "maximized, the frame rate in the caption"
 start_game wine "$GAME" --trace "$TRACE"
 wait_caption "$RUNNING"
 xprop -id "$WIN" _NET_WM_STATE | grep -q '_NET_WM_STATE_MAXIMIZED_HORZ' || fail "the window is not maximized"
-# A busy machine slows some seconds down: one report in range is enough.
-wait_until "a frame rate between $MIN_RATE and 101 in the caption" sh -c "
-  rate=\$(xprop -id '$WIN' WM_NAME | sed -n 's/.*running at \([0-9]*\)FPS.*/\1/p')
-  [ -n \"\$rate\" ] && [ \"\$rate\" -ge $MIN_RATE ] && [ \"\$rate\" -le 101 ]"
-RATE=$(caption_rate)
+wait_until "a frame rate of at most 101 in the caption" rate_not_too_fast
 note "caption: $(caption)"
 keyboard_reaches_game
 shot "$WORK/window.png"
