@@ -4,23 +4,22 @@
 # LiveSplit's server on 127.0.0.1. Each call sends its command, exactly; a
 # server that closes the connection mid-way is said once, and the calls
 # after it go on to the end; a port nobody listens on is one line and
-# status 1. Wine needs no display for a console program: none is given.
+# status 1. Wine needs no display for a console program: none is given,
+# though the test has the Windows tests' session, for its waits and for what
+# it tells when it fails.
 # usage: livesplit_test.sh WINDOWS_BUILD_DIR LINUX_BUILD_DIR WINE_TEMPLATE
 # shellcheck source-path=SCRIPTDIR
-set -eu
-fail() { echo "FAIL: $*" >&2; exit 1; }
-note() { echo "-- $*"; }
-WORK=$(mktemp -d)
-SERVER_PID=""
-cleanup() {
-  if [ -n "$SERVER_PID" ]; then kill "$SERVER_PID" 2>/dev/null || true; fi
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
+# shellcheck source=../e2e/x_session.sh
+. "$(dirname "$0")/../e2e/x_session.sh"
 WINE_TEMPLATE=$3
 # shellcheck source=wine_session.sh
 . "$(dirname "$0")/wine_session.sh"
 unset DISPLAY WAYLAND_DISPLAY
+SERVER_PID=""
+more_cleanup() {
+  if [ -n "$SERVER_PID" ]; then kill "$SERVER_PID" 2>/dev/null || true; fi
+  end_wine
+}
 CLIENT=$1/tests/windows/livesplit_client.exe
 SERVER=$2/livesplit-test-server
 [ -x "$SERVER" ] || fail "no livesplit-test-server at $SERVER (make build makes it)"
@@ -30,7 +29,7 @@ SERVER=$2/livesplit-test-server
 start_server() {
   "$SERVER" "$@" >"$WORK/got" &
   SERVER_PID=$!
-  wait_for 30 "the server's port" test -s "$WORK/got"
+  wait_until "the server's port" test -s "$WORK/got"
   PORT=$(head -n 1 "$WORK/got")
 }
 

@@ -13,10 +13,13 @@ export WINEPREFIX="$PREFIXES/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,ms
 export LC_ALL=C.UTF-8
 cp -al "$WINE_TEMPLATE" "$WINEPREFIX"
 wineserver --persistent=30
-more_cleanup() {
+# end_wine: Wine's server ends, and the prefix goes (more_cleanup, unless
+# the test adds to it).
+end_wine() {
   wineserver --kill 2>/dev/null || true
   rm -rf "$PREFIXES"
 }
+more_cleanup() { end_wine; }
 
 # A failing test tells how Wine stood too: its server, and every process of
 # this prefix (the Wine program's own log is the game's).
