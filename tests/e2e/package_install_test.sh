@@ -49,14 +49,14 @@ fi
 
 note "starting /usr/games/plinkard"
 start_game /usr/games/plinkard
-wait_caption "$RUNNING" 5
+wait_caption "$RUNNING"
 note "caption: $(caption)"
 # Desktops tie the window to its menu entry (and so to the icon) by its class.
 CLASS=$(sed -n 's/^StartupWMClass=//p' /usr/share/applications/plinkard.desktop)
 xprop -id "$WIN" WM_CLASS | grep -q "\"$CLASS\"" ||
   fail "the window's class ($(xprop -id "$WIN" WM_CLASS)) is not the entry's StartupWMClass \"$CLASS\""
 wmctrl -i -c "$WIN"
-wait_exit 3
+wait_exit
 [ "$GAME_STATUS" -eq 0 ] || fail "the installed game ended with status $GAME_STATUS: $(cat "$WORK/game.out")"
 
 note "removing"
