@@ -5,10 +5,11 @@
 # file system, and /tmp may be one), with one Wine server for every program
 # the test starts, stopped on exit (or half a minute after the last program,
 # should the test itself be killed). Mono and Gecko are never asked for, and
-# nothing lands in the host's menus.
+# nothing lands in the host's menus. A program that crashes ends, with a
+# status that is not 0, instead of waiting for Wine's debugger for good.
 [ -f "$WINE_TEMPLATE/system.reg" ] || fail "no Wine prefix template in $WINE_TEMPLATE (the test windows.wine_prefix makes it)"
 PREFIXES=$(mktemp -d "$WINE_TEMPLATE-run.XXXXXX")
-export WINEPREFIX="$PREFIXES/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEPREFIX="$PREFIXES/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
 # Wine names files in the host's character set: UTF-8, for the names in any language.
 export LC_ALL=C.UTF-8
 cp -al "$WINE_TEMPLATE" "$WINEPREFIX"
