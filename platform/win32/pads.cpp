@@ -36,18 +36,14 @@ PadReading Read(const XINPUT_GAMEPAD& pad) {
 
 XInputPads::XInputPads() {
   for (const wchar_t* name : {L"xinput1_4.dll", L"xinput1_3.dll", L"xinput9_1_0.dll"}) {
-    library_ = LoadLibraryW(name);
-    if (library_ == nullptr) continue;
-    getState_ = reinterpret_cast<GetState>(reinterpret_cast<void*>(GetProcAddress(library_, "XInputGetState")));
-    if (getState_ != nullptr) return;
-    FreeLibrary(library_);
-    library_ = nullptr;
+    HMODULE library = LoadLibraryW(name);
+    if (library == nullptr) continue;
+    getState_ = reinterpret_cast<GetState>(reinterpret_cast<void*>(GetProcAddress(library, "XInputGetState")));
+    if (getState_ != nullptr) return;  // kept loaded: see pads.h
+    FreeLibrary(library);
   }
 }
 
-XInputPads::~XInputPads() {
-  if (library_ != nullptr) FreeLibrary(library_);
-}
 
 void XInputPads::Update(std::int64_t now, const PadKeys::Change& change) {
   if (getState_ == nullptr) return;

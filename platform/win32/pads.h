@@ -1,8 +1,11 @@
 // Game pads through XInput, read as platform/pads.h says. The XInput DLL is
 // loaded at run time by name, the newest there is (xinput1_4.dll, then
 // xinput1_3.dll, then xinput9_1_0.dll); without any, there are no pads and no
-// error. XInput has no events: the four pad slots are read between frames,
-// and a pad plugged in or out at any time is found at the next look.
+// error. Once used, the DLL stays loaded to the process's end: it may run a
+// thread of its own (Wine's watches for pads plugged in), which unloading it
+// while that thread runs would leave running where its code was. XInput has
+// no events: the four pad slots are read between frames, and a pad plugged in
+// or out at any time is found at the next look.
 #pragma once
 
 #include <array>
@@ -10,14 +13,11 @@
 
 #include "platform/pads.h"
 
-struct HINSTANCE__;
-
 namespace platform {
 
 class XInputPads {
  public:
   XInputPads();
-  ~XInputPads();
   XInputPads(const XInputPads&) = delete;
   XInputPads& operator=(const XInputPads&) = delete;
 
@@ -37,7 +37,6 @@ class XInputPads {
     PadKeys keys;
   };
 
-  HINSTANCE__* library_ = nullptr;
   GetState getState_ = nullptr;
   std::array<Slot, 4> slots_;  // XInput's four players
 };
