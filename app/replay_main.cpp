@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -133,8 +134,10 @@ Read ReadRecordingFile(const std::string& name) {
   return read;
 }
 
-// Each file's verdict on a line; the status is the worst of them.
-int VerifyAll(const std::vector<std::string>& files) {
+// Runs `each` on every file that is a recording; a file that is none is said
+// on its line, with status 2. The status is the worst of them.
+int ForEachRecording(const std::vector<std::string>& files,
+                     const std::function<int(const std::string& name, const replay::Recording&)>& each) {
   int status = 0;
   for (const std::string& name : files) {
     const Read read = ReadRecordingFile(name);
@@ -143,25 +146,25 @@ int VerifyAll(const std::vector<std::string>& files) {
       status = 2;
       continue;
     }
-    const replay::Verdict verdict = replay::Verify(*read.recording);
-    std::printf("%s: %s\n", name.c_str(), verdict.words.c_str());
-    if (verdict.kind != replay::Verdict::Kind::Verified) status = std::max(status, 1);
+    status = std::max(status, each(name, *read.recording));
   }
   return status;
 }
 
+// Each file's verdict on a line.
+int VerifyAll(const std::vector<std::string>& files) {
+  return ForEachRecording(files, [](const std::string& name, const replay::Recording& recording) {
+    const replay::Verdict verdict = replay::Verify(recording);
+    std::printf("%s: %s\n", name.c_str(), verdict.words.c_str());
+    return verdict.kind == replay::Verdict::Kind::Verified ? 0 : 1;
+  });
+}
+
 int Info(const std::vector<std::string>& files) {
-  int status = 0;
-  for (const std::string& name : files) {
-    const Read read = ReadRecordingFile(name);
-    if (!read.recording) {
-      std::printf("%s\n", read.error.c_str());
-      status = 2;
-      continue;
-    }
-    std::printf("%s", replay::Description(name, *read.recording).c_str());
-  }
-  return status;
+  return ForEachRecording(files, [](const std::string& name, const replay::Recording& recording) {
+    std::printf("%s", replay::Description(name, recording).c_str());
+    return 0;
+  });
 }
 
 int Link(const std::string& name) {
