@@ -3,6 +3,7 @@
 // Runs the game without a window, driven by SCRIPT, and writes what it saw;
 // says on standard error when the run reaches the door. Or checks recordings
 // against their result lines, says what they hold, or writes one as a link.
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
