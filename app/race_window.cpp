@@ -64,7 +64,7 @@ void RaceWindow::SetHandlers(platform::WindowHandlers handlers) {
       .KeyDown =
           [this, own](std::int16_t code, std::int16_t shift) {
             if (own(code)) {
-              Key(code, shift);
+              Key(code);
             } else if (inner_.KeyDown) {
               inner_.KeyDown(code, shift);
             }
@@ -85,7 +85,7 @@ void RaceWindow::Tap(std::int16_t code) {
   if (inner_.KeyUp) inner_.KeyUp(code, 0);
 }
 
-bool RaceWindow::Key(std::int16_t code, std::int16_t) {
+void RaceWindow::Key(std::int16_t code) {
   switch (code) {
     case kTimerKey:
       timer_ = !timer_;
@@ -106,19 +106,16 @@ bool RaceWindow::Key(std::int16_t code, std::int16_t) {
       break;
     }
     case kStepKey:
-      if (!driver_.paused()) return true;
+      if (!driver_.paused()) return;
       if (driver_.watching) {
         Tap(vk::Right);
       } else if (!stepUntil_) {
         stepUntil_ = driver_.shown().FramesDrawn + 1;
         Tap(vk::P);
       }
-      return true;
-    default:
-      return false;
+      return;
   }
   Repaint();
-  return true;
 }
 
 // One frame on stops once that frame is drawn, before the next can start.

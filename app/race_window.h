@@ -23,6 +23,7 @@
 #include "app/split_timer.h"
 #include "app/splits.h"
 #include "app/timer_panel.h"
+#include "platform/keys.h"
 #include "platform/window.h"
 
 // What the keys act on: the game played, or the run watched.
@@ -61,11 +62,12 @@ class RaceWindow final : public platform::Window {
   std::int64_t GetTickCount() override { return real_.GetTickCount(); }
 
   // The keys it takes.
-  static constexpr std::int16_t kTimerKey = 'I', kGhostKey = 'J', kSpeedKey = 'O', kStepKey = 'K';
+  static constexpr vk::Code kTimerKey = vk::Letter('I'), kGhostKey = vk::Letter('J'), kSpeedKey = vk::Letter('O'),
+                            kStepKey = vk::Letter('K');
 
  private:
-  // Whether the key was one of its own, and so taken.
-  bool Key(std::int16_t code, std::int16_t shift);
+  // One of its own keys, pressed.
+  void Key(std::int16_t code);
   void Tap(std::int16_t code);
   void TellSplitTimer(const Game& shown);
   void Repaint();
