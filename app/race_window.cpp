@@ -176,10 +176,7 @@ void RaceWindow::Present(const platform::Surface& backImage) {
   const Game& shown = driver_.shown();
   if (!driver_.watching) See(shown);
   TellSplitTimer(shown);
-  // Once anything has been drawn over the picture, every picture goes
-  // through the copy: a copy made afresh over it rewrites what the timer or
-  // the ghost covered, so that turning them off takes them off the screen too.
-  if (!composed_ && !timer_ && !ghost_) {
+  if (!timer_ && !ghost_) {
     real_.Present(backImage);
     return;
   }

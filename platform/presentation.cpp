@@ -73,4 +73,14 @@ Rect CopyMagnified(const Surface& picture, const Rect& part, int factor, const P
   return drawn;
 }
 
+Region ScreenDamage::Take(const Surface& picture) {
+  Region damage = picture.TakeDamage();
+  if (picture.hDC() != shown_) {
+    shown_ = picture.hDC();
+    damage.Clear();
+    damage.Add(picture.Bounds());
+  }
+  return damage;
+}
+
 }  // namespace platform

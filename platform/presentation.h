@@ -60,4 +60,17 @@ struct PixelRows {
 // top-left corner at `origin`. Answers the rectangle of the client area drawn.
 Rect CopyMagnified(const Surface& picture, const Rect& part, int factor, const PixelRows& to, int originX, int originY);
 
+// What of the picture a window presents must reach its screen: the parts
+// changed since it was last presented anywhere, or all of it when it is
+// another picture than the one this window showed last (the game's after a
+// copy of it with the timer drawn over, say), whose own changes say nothing
+// of what the screen holds.
+class ScreenDamage {
+ public:
+  Region Take(const Surface& picture);
+
+ private:
+  HDC shown_ = 0;
+};
+
 }  // namespace platform

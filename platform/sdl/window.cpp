@@ -139,7 +139,7 @@ void SdlWindow::SetCaption(const std::string& caption) {
 }
 
 void SdlWindow::Present(const Surface& backImage) {
-  const Region changed = backImage.TakeDamage();
+  const Region changed = damage_.Take(backImage);
   if (presenter_->Present(backImage, changed, repaintAll_, view_)) repaintAll_ = false;
 }
 

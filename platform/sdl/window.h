@@ -59,6 +59,7 @@ class SdlWindow final : public Window {
   std::unique_ptr<SdlPads> pads_;
   KeyRouter router_;
   DesktopView view_;
+  ScreenDamage damage_;  // what of the picture the screen lacks
   std::string caption_;
   wl_display* waylandDisplay_ = nullptr;  // when SDL's video driver is Wayland's
   int connectionFd_ = -1;                 // the display connection, when it can be waited on directly

@@ -130,17 +130,9 @@ void WebWindow::SetCaption(const std::string& caption) { plinkard_page_set_title
 // The canvas keeps what it showed last: only the parts of the picture that
 // changed since are converted, and of those only the ones that came out
 // different are drawn (a player standing still is redrawn every frame the
-// same). The copy starts out transparent, unlike any picture. A picture
-// other than the one presented last (the game's after the timer's copy of
-// it, or after a run watched) is converted whole: its changes are those since
-// it was itself presented, not since the canvas showed it.
+// same). The copy starts out transparent, unlike any picture.
 void WebWindow::Present(const Surface& backImage) {
-  Region damage = backImage.TakeDamage();
-  if (backImage.hDC() != presented_) {
-    presented_ = backImage.hDC();
-    damage.Clear();
-    damage.Add(backImage.Bounds());
-  }
+  const Region damage = damage_.Take(backImage);
   const int width = backImage.Width();
   canvas_.resize(std::size_t(width) * std::size_t(backImage.Height()));
   rects_.clear();

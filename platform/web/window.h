@@ -76,7 +76,7 @@ class WebWindow final : public Window {
   bool inMessageBox_ = false;
   std::array<char, 16> touchName_{};   // where the page writes the name of a touch button's key
   std::vector<std::uint32_t> canvas_;  // the picture as the canvas takes it: R, G, B, A bytes
-  HDC presented_ = 0;                  // the picture presented last
+  ScreenDamage damage_;                // what of the picture the canvas lacks
   std::vector<int> rects_;             // what Present draws (x, y, w, h each), kept from frame to frame
 };
 

@@ -235,7 +235,7 @@ void Win32Window::SetFullscreen(bool on) {
 void Win32Window::SetCaption(const std::string& caption) { SetWindowTextW(window_, Widen(caption).c_str()); }
 
 void Win32Window::Present(const Surface& backImage) {
-  const Region changed = backImage.TakeDamage();
+  const Region changed = damage_.Take(backImage);
   if (canvas_->Present(backImage, changed, repaintAll_, view_)) repaintAll_ = false;
 }
 

@@ -60,6 +60,7 @@ class Win32Window final : public Window {
   void* delayExecution_ = nullptr;  // under Wine: the sleep that ends each wait
   KeyRouter router_;
   DesktopView view_;
+  ScreenDamage damage_;  // what of the picture the screen lacks
   // Where the window was before it went fullscreen, to come back to; none
   // when it started fullscreen (it comes back maximized).
   struct Placement {
