@@ -43,13 +43,19 @@ std::string TakeLiveSplit(Options& options, std::string_view name, std::string_v
          "\"";
 }
 
-// A file option, given once at most.
-template <std::optional<std::string> RunOptions::*slot>
+// A file option, given once at most, into the slot `at` finds.
+template <std::optional<std::string>& (*at)(Options&)>
 std::string TakeFile(Options& options, std::string_view name, std::string_view value) {
-  if (options.run.*slot) return std::string(name) + " given twice";
-  options.run.*slot = std::string(value);
+  std::optional<std::string>& slot = at(options);
+  if (slot) return std::string(name) + " given twice";
+  slot = std::string(value);
   return "";
 }
+std::optional<std::string>& Record(Options& o) { return o.run.record; }
+std::optional<std::string>& Play(Options& o) { return o.run.play; }
+std::optional<std::string>& Trace(Options& o) { return o.run.trace; }
+std::optional<std::string>& Ghost(Options& o) { return o.race.ghost; }
+std::optional<std::string>& BestToImport(Options& o) { return o.importBest; }
 
 std::string TakeSpeed(Options& options, std::string_view name, std::string_view value) {
   for (const int speed : kSpeeds) {
@@ -59,18 +65,6 @@ std::string TakeSpeed(Options& options, std::string_view name, std::string_view 
     }
   }
   return std::string(name) + " wants 100, 50 or 25, not \"" + std::string(value) + "\"";
-}
-
-std::string TakeGhost(Options& options, std::string_view name, std::string_view value) {
-  if (options.race.ghost) return std::string(name) + " given twice";
-  options.race.ghost = std::string(value);
-  return "";
-}
-
-std::string TakeImportBest(Options& options, std::string_view name, std::string_view value) {
-  if (options.importBest) return std::string(name) + " given twice";
-  options.importBest = std::string(value);
-  return "";
 }
 
 constexpr const char* kFile = "a file";
@@ -92,24 +86,24 @@ constexpr OptionEntry kOptions[] = {
     {"--scale", "N|auto", "a whole number from 1 to 8, or auto", false,
      "magnify the picture N times (1 to 8) or as much as fits, centred on black", TakeScale},
     {"--record", "FILE", kFile, false, "write what the player does to FILE as a replay script",
-     TakeFile<&RunOptions::record>},
+     TakeFile<Record>},
     {"--play", "FILE", kFile, true, "watch the run in FILE (- for standard input), with the keys below",
-     TakeFile<&RunOptions::play>},
+     TakeFile<Play>},
     {"--trace", "FILE", kFile, false, "write the replay's trace, one row per frame, to FILE",
-     TakeFile<&RunOptions::trace>},
+     TakeFile<Trace>},
     {"--timer", nullptr, nullptr, false, "show the timer and the splits against the best (I turns it on and off)",
      [](Options& o, std::string_view, std::string_view) {
        o.race.timer = true;
        return std::string();
      }},
     {"--ghost", "FILE|best", "a file, or best", false,
-     "race the ghost of the run in FILE, or of the best kept (J: the best's on and off)", TakeGhost},
+     "race the ghost of the run in FILE, or of the best kept (J: the best's on and off)", TakeFile<Ghost>},
     {"--speed", "PERCENT", "100, 50 or 25", false, "play at 100, 50 or 25 percent of the speed (O changes it)",
      TakeSpeed},
     {"--livesplit", "[HOST:]PORT", "[HOST:]PORT", false,
      "tell LiveSplit's server of the splits and pauses (HOST 127.0.0.1 unless given; its port: 16834)", TakeLiveSplit},
     {"--import-best", "FILE", kFile, false,
-     "keep the run in FILE as the best if it verifies and beats the best, and exit", TakeImportBest},
+     "keep the run in FILE as the best if it verifies and beats the best, and exit", TakeFile<BestToImport>},
     {"--help", nullptr, nullptr, false, "show this and exit",
      [](Options& o, std::string_view, std::string_view) {
        o.help = true;
