@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/key_router.h"
+#include "platform/presentation.h"
 #include "platform/pads.h"
 #include "platform/window.h"
 
