@@ -5,7 +5,10 @@
 # make test   installs what is missing, builds and runs every test, then most
 #             of them again built with AddressSanitizer and UBSan, then the
 #             web build's, the Windows build's (under Wine) and the arm64
-#             build's (under qemu-user): what CI runs
+#             build's (under qemu-user); under 20 minutes on two cores
+# make test-builds  the whole builds from scratch: packagers' plain builds, and
+#             the release built twice and compared (about 15 minutes); CI
+#             runs make test and then this
 # make package-test  the Debian package's tests, installing it system-wide
 #                    (as root): make test does that only in CI
 # make package  builds the Debian package build/plinkard_VERSION_ARCH.deb
@@ -20,7 +23,7 @@
 #               make package-windows makes the zip and the installer beside them
 # make arm64    cross-builds build-arm64/plinkard and plinkard-replay for 64-bit
 #               ARM Linux
-.PHONY: run check test build deps deps-build deps-check package-test assets screenshots bench soak clean package \
+.PHONY: run check test test-builds build deps deps-build deps-check package-test assets screenshots bench soak clean package \
 	dist web serve-web release windows package-windows package-web arm64
 
 run: build
@@ -40,6 +43,9 @@ test: deps build web tests/web/node_modules/.package-lock.json package-windows a
 	ctest --preset windows
 	ctest --preset arm64
 	@[ "$$PLINKARD_INSTALL_PACKAGE" = yes ] || echo "The package was not installed system-wide to be tried: make package-test does that (as root)."
+
+test-builds: deps build
+	ctest --preset builds
 
 build: deps-build
 	cmake --preset default >/dev/null
