@@ -23,7 +23,7 @@
 #               make package-windows makes the zip and the installer beside them
 # make arm64    cross-builds build-arm64/plinkard and plinkard-replay for 64-bit
 #               ARM Linux
-.PHONY: run check test test-builds build deps deps-build deps-check package-test assets screenshots bench soak clean package \
+.PHONY: run check test test-ordinary test-other-builds test-builds build deps deps-build deps-check package-test assets screenshots bench soak clean package \
 	dist web serve-web release windows package-windows package-web arm64
 
 run: build
@@ -34,15 +34,27 @@ check: deps-check
 	cmake --build --preset default
 	ctest --preset check
 
-test: deps build web tests/web/node_modules/.package-lock.json package-windows arm64
+# make test runs its two halves side by side, as much of each is waiting (on a
+# window, a page, Wine) while the other builds or computes. Their lines are
+# told apart by the tests' names: window., web., windows., arm64. and so on.
+test: deps build
+	$(MAKE) --no-print-directory -j2 --output-sync=line test-ordinary test-other-builds
+	@[ "$$PLINKARD_INSTALL_PACKAGE" = yes ] || echo "The package was not installed system-wide to be tried: make package-test does that (as root)."
+
+# The ordinary build's tests, then the sanitized build's.
+test-ordinary:
 	ctest --preset default
 	cmake --preset sanitize >/dev/null
 	cmake --build --preset sanitize
 	ctest --preset sanitize
+
+# The web, Windows and arm64 builds, each built and then tested.
+test-other-builds: web tests/web/node_modules/.package-lock.json
 	ctest --preset web
+	$(MAKE) --no-print-directory package-windows
 	ctest --preset windows
+	$(MAKE) --no-print-directory arm64
 	ctest --preset arm64
-	@[ "$$PLINKARD_INSTALL_PACKAGE" = yes ] || echo "The package was not installed system-wide to be tried: make package-test does that (as root)."
 
 test-builds: deps build
 	ctest --preset builds
