@@ -38,7 +38,7 @@ check: deps-check
 # window, a page, Wine) while the other builds or computes. Their lines are
 # told apart by the tests' names: window., web., windows., arm64. and so on.
 test: deps build
-	$(MAKE) --no-print-directory -j2 --output-sync=line test-ordinary test-other-builds
+	$(MAKE) --no-print-directory -j2 test-ordinary test-other-builds
 	@[ "$$PLINKARD_INSTALL_PACKAGE" = yes ] || echo "The package was not installed system-wide to be tried: make package-test does that (as root)."
 
 # The ordinary build's tests, then the sanitized build's.
