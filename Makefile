@@ -2,10 +2,11 @@
 # make check  the inner loop: builds, then runs the unit tests, the routes
 #             against their kept traces, shellcheck and the layer check
 #             (about a minute); needs no root once the packages are there
-# make test   installs what is missing, builds and runs every test, then most
-#             of them again built with AddressSanitizer and UBSan, then the
-#             web build's, the Windows build's (under Wine) and the arm64
-#             build's (under qemu-user); under 20 minutes on two cores
+# make test   installs what is missing, builds and runs every test but the
+#             whole builds from scratch, then most of them again built with
+#             AddressSanitizer and UBSan, and beside them the web build's, the
+#             Windows build's (under Wine) and the arm64 build's (under
+#             qemu-user); under 20 minutes on two cores
 # make test-builds  the whole builds from scratch: packagers' plain builds, and
 #             the release built twice and compared (about 15 minutes); CI
 #             runs make test and then this

@@ -19,7 +19,7 @@ for clone in first second-one; do
   git clone -q --no-hardlinks "$SOURCE" "$WORK/$clone"
   note "make release in $WORK/$clone"
   start=$(date +%s)
-  # Niced: it builds everything twice, beside window tests that need the
+  # Niced: it builds everything twice, beside other tests that need the
   # processor on time.
   nice -n 19 make -C "$WORK/$clone" release >"$WORK/$clone.log" 2>&1 ||
     fail "make release failed in $WORK/$clone: $(tail -20 "$WORK/$clone.log")"
